@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quicktock {
+
+// The controls the clock engine reads and writes. The window implements this; the engine reads
+// the current values each time it needs them and never caches them.
+class EngineView {
+public:
+    enum class CheckBox { TenSeconds, LessThanNow, UntilMinute };
+    enum class TextBox { PlaybackHour, UntilMinutes };
+    enum class Label { PresentTime, EstimateTime };
+    enum class Button { Accel, Normal };
+
+    virtual ~EngineView() = default;
+
+    // 0 unchecked, 1 checked, 2 greyed.
+    virtual std::int16_t CheckValue(CheckBox box) const = 0;
+    virtual std::string Text(TextBox box) const = 0;
+    virtual bool IsMinimised() const = 0;
+
+    virtual void SetLabel(Label label, const std::string& caption) = 0;
+    virtual void SetWindowCaption(const std::string& caption) = 0;
+    virtual void SetButtonEnabled(Button button, bool enabled) = 0;
+
+    // Tells the user that a command or tick could not be carried out, and why.
+    virtual void ShowError(const std::string& message) = 0;
+};
+
+}  // namespace quicktock

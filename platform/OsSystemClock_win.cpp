@@ -1,0 +1,50 @@
+#include "platform/OsSystemClock.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "engine/ClockSetError.h"
+
+namespace quicktock {
+
+ClockDate OsSystemClock::NowLocal() {
+    FILETIME utc{};
+    GetSystemTimePreciseAsFileTime(&utc);
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = utc.dwLowDateTime;
+    ticks.HighPart = utc.dwHighDateTime;
+    // Round to the nearest whole second (100 ns ticks) before splitting into fields.
+    ticks.QuadPart = (ticks.QuadPart + 5'000'000) / 10'000'000 * 10'000'000;
+    utc.dwLowDateTime = ticks.LowPart;
+    utc.dwHighDateTime = ticks.HighPart;
+    SYSTEMTIME utcFields{};
+    SYSTEMTIME local{};
+    FileTimeToSystemTime(&utc, &utcFields);
+    SystemTimeToTzSpecificLocalTime(nullptr, &utcFields, &local);
+    return FromCivil(CivilTime{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute,
+                               local.wSecond});
+}
+
+void OsSystemClock::SetTimeOfDay(ClockDate value) {
+    const CivilTime today = ToCivil(NowLocal());
+    const CivilTime wanted = ToCivil(value);
+    SYSTEMTIME local{};
+    local.wYear = static_cast<WORD>(today.year);
+    local.wMonth = static_cast<WORD>(today.month);
+    local.wDay = static_cast<WORD>(today.day);
+    local.wHour = static_cast<WORD>(wanted.hour);
+    local.wMinute = static_cast<WORD>(wanted.minute);
+    local.wSecond = static_cast<WORD>(wanted.second);
+    if (!SetLocalTime(&local)) {
+        const DWORD error = GetLastError();
+        std::string message =
+            "The system clock could not be set (error " + std::to_string(error) + ").";
+        if (error == ERROR_PRIVILEGE_NOT_HELD || error == ERROR_ACCESS_DENIED) {
+            message += " Quicktock needs the right to set the clock: run it as administrator.";
+        }
+        throw ClockSetError(message);
+    }
+}
+
+}  // namespace quicktock

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "engine/EngineView.h"
+
+namespace quicktock {
+
+// Controls as plain values, for driving the engine without a window.
+class RecordingEngineView final : public EngineView {
+public:
+    std::int16_t CheckValue(CheckBox box) const override {
+        const auto found = checks.find(box);
+        return found == checks.end() ? 0 : found->second;
+    }
+    std::string Text(TextBox box) const override {
+        return box == TextBox::PlaybackHour ? playbackHour : untilMinutes;
+    }
+    bool IsMinimised() const override { return minimised; }
+
+    void SetLabel(Label label, const std::string& caption) override {
+        (label == Label::PresentTime ? presentTime : estimateTime) = caption;
+    }
+    void SetWindowCaption(const std::string& caption) override { windowCaption = caption; }
+    void SetButtonEnabled(Button button, bool enabled) override {
+        (button == Button::Accel ? accelEnabled : normalEnabled) = enabled;
+    }
+    void ShowError(const std::string& message) override { errors.push_back(message); }
+
+    std::map<CheckBox, std::int16_t> checks;
+    std::string playbackHour = "12";
+    std::string untilMinutes = "240";
+    bool minimised = false;
+
+    std::string presentTime = "0000/00/00 00:00:00";
+    std::string estimateTime = "0000/00/00 00:00:00";
+    std::string windowCaption = "Quicktock";
+    bool accelEnabled = true;
+    bool normalEnabled = true;
+    std::vector<std::string> errors;
+};
+
+}  // namespace quicktock
