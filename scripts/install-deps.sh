@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev libgl-dev
-    xvfb xauth openbox xdotool x11-utils x11-apps imagemagick
+    xvfb xauth openbox xdotool x11-utils x11-apps imagemagick librsvg2-bin python3
     fonts-ipafont-gothic fonts-dejavu-core
     util-linux
 )

@@ -1,0 +1,309 @@
+"""A private X desktop for running Quicktock end to end, and the program's runs on it.
+
+Every run of the program goes through scripts/without-clock-right.sh and has the clock shim
+preloaded, so the program only ever moves its own virtual clock; a run that still holds the
+right to set the clock is stopped at once.
+"""
+
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+WITHOUT_CLOCK_RIGHT = REPO / "scripts" / "without-clock-right.sh"
+# The real ImageMagick: /usr/local/bin may hold a stand-in of the same name.
+CONVERT = "/usr/bin/convert" if Path("/usr/bin/convert").exists() else "convert"
+CAP_SYS_TIME = 25
+SKIP = 77  # the exit code that CTest reads as "skipped"
+
+NEEDED_TOOLS = ("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "xwd", "setpriv")
+
+
+class Skip(Exception):
+    """The machine lacks something the end-to-end run needs; not a fault of the program."""
+
+
+def missing_tools():
+    return [tool for tool in NEEDED_TOOLS if shutil.which(tool) is None]
+
+
+def wait_until(condition, timeout, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise TimeoutError(f"timed out after {timeout:.0f} s waiting for {what}")
+        time.sleep(interval)
+
+
+class Desktop:
+    """Xvfb on a free display (Xvfb picks it itself) with openbox as the window manager."""
+
+    def __init__(self, workdir, width=1280, height=1024, dpi=96):
+        self.workdir = Path(workdir)
+        self.workdir.mkdir(parents=True, exist_ok=True)
+        self.size = (width, height)
+        self.dpi = dpi
+        self.display = None
+        self._processes = []
+
+    def __enter__(self):
+        try:
+            self.start()
+        except BaseException:
+            self.close()
+            raise
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def start(self):
+        missing = missing_tools()
+        if missing:
+            raise Skip("missing tools: " + ", ".join(missing) + " (scripts/install-deps.sh)")
+        read_end, write_end = os.pipe()
+        width, height = self.size
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
+             "-dpi", str(self.dpi), "-nolisten", "tcp", "-noreset"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+            stderr=open(self.workdir / "xvfb.log", "wb"))
+        self._processes.append(xvfb)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start; see " + str(self.workdir / "xvfb.log"))
+        self.display = ":" + number
+        wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
+                              stdout=subprocess.DEVNULL,
+                              stderr=open(self.workdir / "openbox.log", "wb"))
+        self._processes.append(wm)
+        wait_until(self._window_manager_ready, 15, what="openbox")
+
+    def _window_manager_ready(self):
+        result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env(),
+                                capture_output=True, text=True)
+        return "window id" in result.stdout
+
+    def env(self, extra=None):
+        env = {key: value for key, value in os.environ.items()
+               if not key.startswith(("QT_", "LD_PRELOAD", "QUICKTOCK_SHIM"))}
+        env["DISPLAY"] = self.display or ""
+        env.pop("WAYLAND_DISPLAY", None)
+        env["QT_QPA_PLATFORM"] = "xcb"
+        if extra:
+            env.update(extra)
+        return env
+
+    def xdotool(self, *args, check=True):
+        result = subprocess.run(["xdotool", *map(str, args)], env=self.env(),
+                                capture_output=True, text=True, timeout=20)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"xdotool {' '.join(map(str, args))}: {result.stderr.strip()}")
+        return result.stdout
+
+    def screenshot(self, path, crop=None):
+        """Saves the screen, or the rectangle crop = (x, y, width, height) of it, as a PNG."""
+        path = Path(path)
+        raw = self.workdir / "screen.xwd"
+        subprocess.run(["xwd", "-root", "-silent", "-out", str(raw)], env=self.env(),
+                       check=True, timeout=20)
+        geometry = []
+        if crop:
+            x, y, width, height = crop
+            geometry = ["-crop", f"{width}x{height}+{x}+{y}", "+repage"]
+        subprocess.run([CONVERT, f"xwd:{raw}", *geometry, str(path)], check=True, timeout=60)
+        raw.unlink()
+        return path
+
+    def close(self):
+        for process in reversed(self._processes):
+            if process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        self._processes.clear()
+
+
+def prepare_program_folder(program, folder, name="quicktock"):
+    """Copies the program into its own folder, where it keeps its settings file."""
+    folder = Path(folder)
+    folder.mkdir(parents=True, exist_ok=True)
+    copy = folder / name
+    shutil.copy(program, copy)  # no copy of file capabilities: the copy has no right of its own
+    return copy
+
+
+class ProgramRun:
+    """One run of a program on a desktop, with the clock shim preloaded and no clock right."""
+
+    def __init__(self, desktop, program, shim, workdir, shim_start=None, extra_env=None):
+        self.desktop = desktop
+        self.program = Path(program)
+        self.workdir = Path(workdir)
+        self.workdir.mkdir(parents=True, exist_ok=True)
+        self.clock_log = self.workdir / "clock-sets.log"
+        self.output = self.workdir / "program-output.log"
+        shim = Path(shim).resolve()
+        self.shim = shim
+        if not shim.is_file():
+            raise FileNotFoundError(f"clock shim not found: {shim}")
+        preload = ["env", f"LD_PRELOAD={shim}", f"QUICKTOCK_SHIM_LOG={self.clock_log}"]
+        if shim_start is not None:
+            preload.append(f"QUICKTOCK_SHIM_START={int(shim_start)}")
+        home = self.workdir / "home"
+        runtime = self.workdir / "runtime"
+        home.mkdir(exist_ok=True)
+        runtime.mkdir(mode=0o700, exist_ok=True)
+        env = desktop.env({"HOME": str(home), "XDG_RUNTIME_DIR": str(runtime),
+                           "TZ": "UTC", "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"})
+        env.update(extra_env or {})
+        self.started = time.monotonic()
+        # The working folder is not the program's folder: the settings must land beside the
+        # executable whatever folder it was started from.
+        self.process = subprocess.Popen(
+            [str(WITHOUT_CLOCK_RIGHT), *preload, str(self.program)], env=env,
+            cwd=self.workdir, stdin=subprocess.DEVNULL,
+            stdout=open(self.output, "wb"), stderr=subprocess.STDOUT, start_new_session=True)
+        self.window = None
+        self._check_clock_is_virtual()
+
+    def _check_clock_is_virtual(self):
+        # setpriv replaces itself with the program; once the program runs, the right must be gone.
+        def program_running():
+            try:
+                return os.readlink(f"/proc/{self.process.pid}/exe") == str(self.program.resolve())
+            except OSError:
+                return self.process.poll() is not None
+        wait_until(program_running, 10, 0.005, "the program to start")
+        if self.process.poll() is not None:
+            return
+        status = Path(f"/proc/{self.process.pid}/status").read_text()
+        bounding = int(re.search(r"^CapBnd:\s*([0-9a-f]+)", status, re.M).group(1), 16)
+        effective = int(re.search(r"^CapEff:\s*([0-9a-f]+)", status, re.M).group(1), 16)
+        if (bounding | effective) & (1 << CAP_SYS_TIME):
+            self.kill()
+            raise RuntimeError("the program ran with the right to set the clock; stopped it")
+        maps = Path(f"/proc/{self.process.pid}/maps").read_text()
+        if str(self.shim) not in maps:
+            self.kill()
+            raise RuntimeError(f"the clock shim was not loaded into the program; output: "
+                               f"{self.output_text()}")
+
+    def find_window(self, timeout=20):
+        """The program's visible top-level window (its client area, inside the frame)."""
+        def search():
+            if self.process.poll() is not None:
+                raise RuntimeError(f"the program ended early with {self.process.returncode}; "
+                                   f"output: {self.output_text()}")
+            found = self.desktop.xdotool("search", "--onlyvisible", "--pid", self.process.pid,
+                                         check=False).split()
+            return found[0] if found else None
+        self.window = wait_until(search, timeout, what="the program's window")
+        return self.window
+
+    def geometry(self):
+        """The client area's (x, y, width, height) on the screen, in pixels."""
+        # xwininfo, not xdotool: xdotool adds the offset inside the frame to the position.
+        out = subprocess.run(["xwininfo", "-id", self.window], env=self.desktop.env(),
+                             capture_output=True, text=True, check=True).stdout
+        fields = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
+        values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
+        return tuple(int(values[field]) for field in fields)
+
+    def frame_extents(self):
+        """The window manager's frame around the client area: (left, right, top, bottom)."""
+        result = subprocess.run(["xprop", "-id", self.window, "_NET_FRAME_EXTENTS"],
+                                env=self.desktop.env(), capture_output=True, text=True)
+        numbers = re.findall(r"\d+", result.stdout.partition("=")[2])
+        return tuple(int(n) for n in numbers) if len(numbers) == 4 else (0, 0, 0, 0)
+
+    def frame_rectangle(self, margin=0):
+        x, y, width, height = self.geometry()
+        left, right, top, bottom = self.frame_extents()
+        return (max(0, x - left - margin), max(0, y - top - margin),
+                width + left + right + 2 * margin, height + top + bottom + 2 * margin)
+
+    def activate(self):
+        self.desktop.xdotool("windowactivate", "--sync", self.window)
+
+    def click(self, x, y):
+        """Clicks at a point of the client area, in pixels."""
+        self.desktop.xdotool("mousemove", "--window", self.window, x, y, "click", "1")
+
+    def click_centre(self, rectangle):
+        x, y, width, height = rectangle
+        self.click(x + width // 2, y + height // 2)
+
+    def key(self, *keys):
+        self.activate()
+        self.desktop.xdotool("key", *keys)
+
+    def wait_exit(self, timeout=15):
+        try:
+            return self.process.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise TimeoutError(f"the program did not end within {timeout} s") from None
+
+    def clock_sets(self):
+        """Each set of the virtual clock so far: (monotonic ns, wall-clock ns)."""
+        if not self.clock_log.exists():
+            return []
+        sets = []
+        for line in self.clock_log.read_text().splitlines():
+            monotonic, wall = line.split()
+            sets.append((int(monotonic), int(wall)))
+        return sets
+
+    def output_text(self):
+        return self.output.read_text(errors="replace")[-2000:] if self.output.exists() else ""
+
+    def pid(self):
+        return self.process.pid
+
+    def kill(self):
+        if self.process.poll() is None:
+            os.killpg(self.process.pid, signal.SIGKILL)
+            self.process.wait()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.kill()
+
+
+def virtual_seconds_advanced(sets, start_ns, end_ns):
+    """How far the virtual clock moved between two monotonic instants, in seconds, or None.
+
+    Between sets the virtual clock runs at real speed, so its reading at any instant follows from
+    the last set before it; before the first set it is not known from the log.
+    """
+    def reading(at_ns):
+        before = [s for s in sets if s[0] <= at_ns]
+        if not before:
+            return None
+        monotonic, wall = before[-1]
+        return wall + (at_ns - monotonic)
+
+    start = reading(start_ns)
+    end = reading(end_ns)
+    if start is None or end is None:
+        return None
+    return (end - start) / 1e9
+
+
+def temporary_folder(prefix):
+    return Path(tempfile.mkdtemp(prefix=prefix))
