@@ -1,0 +1,18 @@
+# Install rules for the program, its desktop entry and its icons; included from this folder's
+# CMakeLists.txt once the quicktock target exists.
+include(GNUInstallDirs)
+
+install(TARGETS quicktock RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+if(NOT WIN32)
+    set(QUICKTOCK_ICON_SOURCE ${CMAKE_CURRENT_LIST_DIR}/icons)
+    set(QUICKTOCK_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/quicktock.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${QUICKTOCK_ICON_SOURCE}/quicktock-16.png
+        DESTINATION ${QUICKTOCK_ICON_DIR}/16x16/apps RENAME quicktock.png)
+    install(FILES ${QUICKTOCK_ICON_SOURCE}/quicktock-32.png
+        DESTINATION ${QUICKTOCK_ICON_DIR}/32x32/apps RENAME quicktock.png)
+    install(FILES ${QUICKTOCK_ICON_SOURCE}/quicktock.svg
+        DESTINATION ${QUICKTOCK_ICON_DIR}/scalable/apps)
+endif()
