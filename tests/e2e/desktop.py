@@ -196,11 +196,18 @@ class ProgramRun:
         if (bounding | effective) & (1 << CAP_SYS_TIME):
             self.kill()
             raise RuntimeError("the program ran with the right to set the clock; stopped it")
-        maps = Path(f"/proc/{self.process.pid}/maps").read_text()
-        if str(self.shim) not in maps:
+        # The dynamic loader maps the shim right after the exec, before the program's own code.
+        def shim_loaded():
+            try:
+                return str(self.shim) in Path(f"/proc/{self.process.pid}/maps").read_text()
+            except OSError:
+                return False
+        try:
+            wait_until(shim_loaded, 5, 0.005, "the clock shim to be loaded")
+        except TimeoutError:
             self.kill()
             raise RuntimeError(f"the clock shim was not loaded into the program; output: "
-                               f"{self.output_text()}")
+                               f"{self.output_text()}") from None
 
     def find_window(self, timeout=20):
         """The program's visible top-level window (its client area, inside the frame)."""
