@@ -1,0 +1,207 @@
+#!/usr/bin/env python3
+"""Measures Quicktock beside a minimal Qt program on a private X desktop and prints the figures.
+
+Both programs run with the clock shim preloaded and without the right to set the clock:
+- start to window mapped (median of several starts),
+- resident memory after some idle seconds, processor time over an idle minute,
+- clock minutes advanced per real minute while accelerating, in the 60-second and the 10-second
+  variant, on an idle machine and while other processes keep every core busy.
+
+Not a test: it asserts nothing, it reports. Run it through scripts/measure-window.sh.
+"""
+
+import argparse
+import calendar
+import os
+import re
+import statistics
+import subprocess
+import sys
+import threading
+import time
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
+import desktop as dt  # noqa: E402
+
+ACCELERATE = (96 + 28, 48 + 10)
+TEN_SECONDS = (160 + 28, 48 + 10)
+CLOCK_START = calendar.timegm((2026, 4, 1, 12, 34, 20, 0, 0, 0))
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+
+class MapWatcher:
+    """Notes the moment the window manager maps a new top-level frame (xev on the root)."""
+
+    def __init__(self, desktop):
+        self.process = subprocess.Popen(
+            ["stdbuf", "-oL", "xev", "-root", "-event", "substructure"], env=desktop.env(),
+            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.maps = []
+        self._lock = threading.Lock()
+        self._thread = threading.Thread(target=self._read, daemon=True)
+        self._thread.start()
+        time.sleep(0.5)  # let xev select its events before anything is started
+
+    def _read(self):
+        for line in self.process.stdout:
+            if line.startswith("MapNotify"):
+                moment = time.monotonic()
+                with self._lock:
+                    self.maps.append(moment)
+
+    def first_map_after(self, start, timeout=20):
+        def found():
+            with self._lock:
+                later = [moment for moment in self.maps if moment >= start]
+            return later[0] if later else None
+        return dt.wait_until(found, timeout, 0.01, "a window to be mapped")
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait()
+
+
+def start_times(desktop, programs, shim, runs, workdir):
+    """Median seconds from starting each program to its window being mapped."""
+    watcher = MapWatcher(desktop)
+    times = {name: [] for name in programs}
+    try:
+        for run in range(runs + 1):  # the first round only warms the caches
+            for name, program in programs.items():
+                folder = workdir / f"start-{name}-{run}"
+                copy = dt.prepare_program_folder(program, folder / "program", program.name)
+                with dt.ProgramRun(desktop, copy, shim, folder,
+                                   shim_start=CLOCK_START) as process:
+                    mapped = watcher.first_map_after(process.started)
+                    if run > 0:
+                        times[name].append(mapped - process.started)
+                time.sleep(0.5)
+    finally:
+        watcher.close()
+    return {name: statistics.median(values) for name, values in times.items()}
+
+
+def process_figures(pid):
+    status = Path(f"/proc/{pid}/status").read_text()
+    rss_kib = int(re.search(r"^VmRSS:\s*(\d+)", status, re.M).group(1))
+    fields = Path(f"/proc/{pid}/stat").read_text().rpartition(")")[2].split()
+    cpu_seconds = (int(fields[11]) + int(fields[12])) / CLOCK_TICKS  # utime + stime
+    return rss_kib, cpu_seconds
+
+
+def idle_figures(desktop, programs, shim, settle, idle, workdir):
+    """Resident memory after `settle` seconds, processor time over the following `idle`."""
+    runs = {}
+    try:
+        for name, program in programs.items():
+            folder = workdir / f"idle-{name}"
+            copy = dt.prepare_program_folder(program, folder / "program", program.name)
+            runs[name] = dt.ProgramRun(desktop, copy, shim, folder, shim_start=CLOCK_START)
+            runs[name].find_window()
+        time.sleep(settle)
+        first = {name: process_figures(run.pid()) for name, run in runs.items()}
+        time.sleep(idle)
+        last = {name: process_figures(run.pid()) for name, run in runs.items()}
+    finally:
+        for run in runs.values():
+            run.kill()
+    return {name: (first[name][0], last[name][1] - first[name][1]) for name in runs}
+
+
+def busy_cores():
+    """One endless process per core, each ending by itself at the latest after 15 minutes."""
+    return [subprocess.Popen(["timeout", "900", "sh", "-c", "while :; do :; done"],
+                             stdout=subprocess.DEVNULL, start_new_session=True)
+            for _ in range(os.cpu_count() or 2)]
+
+
+def clock_rate(desktop, program, shim, ten_seconds, busy, seconds, workdir):
+    """Clock minutes advanced per real minute while accelerating, and the longest set gap."""
+    folder = workdir / f"rate-{'10' if ten_seconds else '60'}-{'busy' if busy else 'idle'}"
+    copy = dt.prepare_program_folder(program, folder / "program")
+    load = busy_cores() if busy else []
+    try:
+        with dt.ProgramRun(desktop, copy, shim, folder, shim_start=CLOCK_START) as run:
+            run.find_window()
+            time.sleep(1)
+            if ten_seconds:
+                run.click(*TEN_SECONDS)
+            run.click(*ACCELERATE)
+            time.sleep(3)  # the first sets have happened: the log knows the clock from here
+            start = time.monotonic_ns()
+            time.sleep(seconds)
+            end = time.monotonic_ns()
+            sets = run.clock_sets()
+    finally:
+        for process in load:
+            os.killpg(process.pid, 9)
+            process.wait()
+    advanced = dt.virtual_seconds_advanced(sets, start, end)
+    if advanced is None:
+        return None, None
+    inside = [s[0] for s in sets if start <= s[0] <= end]
+    gaps = [b - a for a, b in zip(inside, inside[1:])]
+    return advanced / ((end - start) / 1e9), (max(gaps) / 1e9 if gaps else None)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--quicktock", type=Path, required=True)
+    parser.add_argument("--minimal", type=Path, required=True)
+    parser.add_argument("--shim", type=Path, required=True)
+    parser.add_argument("--work", type=Path, required=True)
+    parser.add_argument("--starts", type=int, default=5, help="starts per program (median)")
+    parser.add_argument("--settle", type=float, default=10, help="idle seconds before memory")
+    parser.add_argument("--idle", type=float, default=60, help="idle seconds for processor time")
+    parser.add_argument("--rate-seconds", type=float, default=60,
+                        help="real seconds per clock-rate measurement (at least 60 to report)")
+    args = parser.parse_args()
+    for path in (args.quicktock, args.minimal, args.shim):
+        if not path.is_file():
+            sys.exit(f"not built: {path}")
+    args.work.mkdir(parents=True, exist_ok=True)
+    programs = {"Quicktock": args.quicktock, "minimal Qt": args.minimal}
+
+    with dt.Desktop(args.work / "desktop") as desktop:
+        print(f"measuring on display {desktop.display}, {os.cpu_count()} cores ...", flush=True)
+        starts = start_times(desktop, programs, args.shim, args.starts, args.work)
+        idle = idle_figures(desktop, programs, args.shim, args.settle, args.idle, args.work)
+        rates = {}
+        for ten_seconds in (False, True):
+            for busy in (False, True):
+                print(f"  clock rate: {'10sec' if ten_seconds else '60-second'} variant, "
+                      f"{'cores busy' if busy else 'idle'} ({args.rate_seconds:.0f} s) ...",
+                      flush=True)
+                rates[ten_seconds, busy] = clock_rate(desktop, args.quicktock, args.shim,
+                                                      ten_seconds, busy, args.rate_seconds,
+                                                      args.work)
+
+    q, m = "Quicktock", "minimal Qt"
+    print()
+    print(f"{'':36}{q:>12}{m:>12}{'ratio':>8}")
+    print(f"{'start to window mapped (median of ' + str(args.starts) + ')':36}"
+          f"{starts[q] * 1000:>9.0f} ms{starts[m] * 1000:>9.0f} ms{starts[q] / starts[m]:>8.2f}")
+    print(f"{'resident memory after ' + f'{args.settle:.0f}' + ' s idle':36}"
+          f"{idle[q][0] / 1024:>8.1f} MiB{idle[m][0] / 1024:>8.1f} MiB"
+          f"{idle[q][0] / idle[m][0]:>8.2f}")
+    print(f"{'processor time over ' + f'{args.idle:.0f}' + ' s idle':36}"
+          f"{idle[q][1] * 1000:>9.0f} ms{idle[m][1] * 1000:>9.0f} ms")
+    print()
+    print(f"{'clock minutes per real minute':36}{'idle':>12}{'cores busy':>12}{'ideal':>8}")
+    for ten_seconds, ideal in ((False, 30), (True, 15)):
+        cells = []
+        for busy in (False, True):
+            rate, gap = rates[ten_seconds, busy]
+            cells.append("n/a" if rate is None else f"{rate:.2f}")
+        name = "10sec variant" if ten_seconds else "60-second variant"
+        print(f"{'  ' + name:36}{cells[0]:>12}{cells[1]:>12}{ideal:>8}")
+    gaps = ", ".join(f"{'10sec' if t else '60-s'} {'busy' if b else 'idle'} {g:.2f} s"
+                     for (t, b), (_, g) in rates.items() if g is not None)
+    print(f"longest gap between two clock sets: {gaps}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
