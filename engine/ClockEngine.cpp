@@ -139,7 +139,9 @@ void ClockEngine::Accelerate() {
     });
 }
 
-void ClockEngine::Normal() { StopAccelerating(); }
+void ClockEngine::Normal() {
+    StopAccelerating();
+}
 
 void ClockEngine::GotoEstimate() {
     Guarded("The clock was not set to the counted time", [this] { SetClockToEstimate(); });

@@ -9,9 +9,13 @@
 namespace quicktock {
 namespace {
 
-bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool IsSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int DigitValue(char c) {
     if (IsDigit(c)) {
@@ -28,7 +32,7 @@ int DigitValue(char c) {
 
 // The characters of a text in order, with the skipped blanks passed over.
 class Reader {
-public:
+  public:
     explicit Reader(std::string_view text) : text_(text) { SkipBlanks(); }
 
     bool AtEnd() const { return pos_ >= text_.size(); }
@@ -38,7 +42,7 @@ public:
         SkipBlanks();
     }
 
-private:
+  private:
     void SkipBlanks() {
         while (!AtEnd() && IsSkipped(text_[pos_])) {
             ++pos_;

@@ -11,7 +11,8 @@ std::string LocaleText(LCTYPE item, const char* fallback) {
         return fallback;
     }
     char utf8[64] = {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8, sizeof utf8, nullptr, nullptr);
     return length > 1 ? std::string(utf8) : std::string(fallback);
 }
 
@@ -21,6 +22,8 @@ DateTimeSeparators UserDateTimeSeparators() {
     return DateTimeSeparators{LocaleText(LOCALE_SDATE, "/"), LocaleText(LOCALE_STIME, ":")};
 }
 
-std::string UserDecimalSeparator() { return LocaleText(LOCALE_SDECIMAL, "."); }
+std::string UserDecimalSeparator() {
+    return LocaleText(LOCALE_SDECIMAL, ".");
+}
 
 }  // namespace quicktock

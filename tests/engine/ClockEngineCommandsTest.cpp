@@ -10,7 +10,7 @@ namespace {
 using CheckBox = EngineView::CheckBox;
 
 class CommandsTest : public EngineFixture {
-protected:
+  protected:
     CommandsTest() : EngineFixture({2026, 12, 6, 8, 0, 0}) {}
 };
 
@@ -21,8 +21,8 @@ TEST_F(CommandsTest, PlaybackSetsTheTimeOfDayBackByTheWholeHoursInTheBox) {
     };
     const Case cases[] = {
         {"12", {2026, 12, 5, 20, 0, 0}},  // the platform keeps the date; only the time counts
-        {"abc", {2026, 12, 6, 8, 0, 0}},  {"-3", {2026, 12, 6, 11, 0, 0}},
-        {"1.5", {2026, 12, 6, 6, 0, 0}},  {"2.5", {2026, 12, 6, 6, 0, 0}},
+        {"abc", {2026, 12, 6, 8, 0, 0}}, {"-3", {2026, 12, 6, 11, 0, 0}},
+        {"1.5", {2026, 12, 6, 6, 0, 0}}, {"2.5", {2026, 12, 6, 6, 0, 0}},
         {"2 4", {2026, 12, 5, 8, 0, 0}},
     };
     for (const auto& [text, set] : cases) {

@@ -17,14 +17,13 @@ TEST(NumberConversionsTest, ParseNumberReadsTheLeadingNumberLeniently) {
         double value;
     };
     const Case cases[] = {
-        {"", 0},          {"abc", 0},       {"-", 0},         {".", 0},
-        {"12", 12},       {"1 2", 12},      {"2 40", 240},    {"\t1\n2", 12},
-        {"12abc", 12},    {"1,5", 1},       {"1.2.3", 1.2},   {"0240", 240},
-        {"  -3.5", -3.5}, {"- 5", -5},      {"+7", 7},        {".5", 0.5},
-        {"1e3", 1000},    {"1D3", 1000},    {"1 e 3", 1000},  {"2.5E-1", 0.25},
-        {"1e", 1},        {"1e+", 1},       {"1e-400", 0},    {"&H10", 16},
-        {"&h1F", 31},     {"& H 1 0", 16},  {"&O17", 15},     {"&O8", 0},
-        {"&H", 0},        {"&X1", 0},       {"1\r2", 1},      {"\xef\xbc\x91", 0},
+        {"", 0},         {"abc", 0},          {"-", 0},         {".", 0},        {"12", 12},
+        {"1 2", 12},     {"2 40", 240},       {"\t1\n2", 12},   {"12abc", 12},   {"1,5", 1},
+        {"1.2.3", 1.2},  {"0240", 240},       {"  -3.5", -3.5}, {"- 5", -5},     {"+7", 7},
+        {".5", 0.5},     {"1e3", 1000},       {"1D3", 1000},    {"1 e 3", 1000}, {"2.5E-1", 0.25},
+        {"1e", 1},       {"1e+", 1},          {"1e-400", 0},    {"&H10", 16},    {"&h1F", 31},
+        {"& H 1 0", 16}, {"&O17", 15},        {"&O8", 0},       {"&H", 0},       {"&X1", 0},
+        {"1\r2", 1},     {"\xef\xbc\x91", 0},
     };
     for (const auto& [text, value] : cases) {
         EXPECT_DOUBLE_EQ(ParseNumber(text), value) << '"' << text << '"';
@@ -34,10 +33,13 @@ TEST(NumberConversionsTest, ParseNumberReadsTheLeadingNumberLeniently) {
 }
 
 TEST(NumberConversionsTest, ParseNumberRefusesNumbersBeyondADouble) {
-    for (const char* text : {"1e400", "-1e999", "&H" "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
-                             "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
-                             "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
-                             "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"}) {
+    for (const char* text :
+         {"1e400", "-1e999",
+          "&H"
+          "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+          "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+          "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+          "FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"}) {
         EXPECT_THROW(ParseNumber(text), ConversionError) << text;
     }
     // A megabyte of digits is read in one pass, not refused or crashed on.
@@ -50,9 +52,9 @@ TEST(NumberConversionsTest, ToInt16RoundsHalvesToEvenWithinRange) {
         double value;
         std::int16_t result;
     };
-    const Case cases[] = {{32767.4, 32767}, {-0.5, 0},   {0.5, 0},  {1.5, 2},
-                          {2.5, 2},         {3.5, 4},    {-1.5, -2}, {-32768.5, -32768},
-                          {-32767.6, -32768}};
+    const Case cases[] = {{32767.4, 32767}, {-0.5, 0},          {0.5, 0},
+                          {1.5, 2},         {2.5, 2},           {3.5, 4},
+                          {-1.5, -2},       {-32768.5, -32768}, {-32767.6, -32768}};
     for (const auto& [value, result] : cases) {
         EXPECT_EQ(ToInt16(value), result) << value;
     }

@@ -30,7 +30,9 @@ void FakeSystemClock::SetTimeOfDay(ClockDate value) {
     sets_.push_back(ToCivil(value));
 }
 
-CivilTime FakeSystemClock::Now() const { return ToCivil(FromLinearSeconds(FloorDiv(nowMs_, 1000))); }
+CivilTime FakeSystemClock::Now() const {
+    return ToCivil(FromLinearSeconds(FloorDiv(nowMs_, 1000)));
+}
 
 int FakeSystemClock::Millisecond() const {
     return static_cast<int>(nowMs_ - FloorDiv(nowMs_, 1000) * 1000);

@@ -1,0 +1,257 @@
+#include "platform/OsProfileFunctions.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "platform/IniText.h"
+#include "platform/TextEncoding.h"
+
+namespace quicktock {
+namespace {
+
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr int kMaxLinkHops = 40;
+// Far beyond any settings file; a larger file (a sparse one, say) is not read, so that it cannot
+// exhaust memory: reads give the default and saves fail.
+constexpr std::size_t kMaxFileSize = 64 << 20;
+constexpr int kMaxTemporaryNames = 100;
+
+// A file descriptor closed at the end of its scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0) {
+            ::close(fd_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int Get() const { return fd_; }
+    // Closes now; false when the file system reports that earlier writes did not land.
+    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
+
+private:
+    int fd_;
+};
+
+enum class FileState { Read, Missing, Unreadable };
+
+// Reads a whole regular file of at most kMaxFileSize bytes. Anything else at the path (a folder,
+// a device, a pipe) counts as unreadable, so a hostile settings path can neither block a read nor
+// feed it endless bytes.
+FileState ReadRegularFile(const std::string& path, std::string& bytes, struct stat& info) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.Get() < 0) {
+        return errno == ENOENT ? FileState::Missing : FileState::Unreadable;
+    }
+    if (::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::size_t>(info.st_size) > kMaxFileSize) {
+        return FileState::Unreadable;
+    }
+    bytes.reserve(static_cast<std::size_t>(info.st_size));
+    char chunk[65536];
+    for (;;) {
+        const ssize_t count = ::read(file.Get(), chunk, sizeof chunk);
+        if (count == 0) {
+            return FileState::Read;
+        }
+        if (count < 0 && errno != EINTR) {
+            return FileState::Unreadable;
+        }
+        if (count > 0) {
+            bytes.append(chunk, static_cast<std::size_t>(count));
+            if (bytes.size() > kMaxFileSize) {
+                return FileState::Unreadable;  // it grew while being read
+            }
+        }
+    }
+}
+
+// A settings file's text in UTF-8, and the form the file keeps it in, so a save writes it back
+// the same way.
+struct SettingsText {
+    enum class Form { Utf8, Utf8WithMark, Utf16Le };
+    Form form = Form::Utf8;
+    std::string text;
+};
+
+SettingsText Decode(std::string&& bytes) {
+    const std::string_view view = bytes;
+    if (view.starts_with(kUtf16LeMark)) {
+        return {SettingsText::Form::Utf16Le, Utf16LeToUtf8(view.substr(kUtf16LeMark.size()))};
+    }
+    // Editors on Windows often save UTF-8 with a mark; it is no part of the first line.
+    if (view.starts_with(kUtf8Mark)) {
+        bytes.erase(0, kUtf8Mark.size());
+        return {SettingsText::Form::Utf8WithMark, std::move(bytes)};
+    }
+    return {SettingsText::Form::Utf8, std::move(bytes)};
+}
+
+std::string Encode(const SettingsText& settings) {
+    switch (settings.form) {
+        case SettingsText::Form::Utf16Le:
+            return std::string(kUtf16LeMark) + Utf8ToUtf16Le(settings.text);
+        case SettingsText::Form::Utf8WithMark:
+            return std::string(kUtf8Mark) + settings.text;
+        case SettingsText::Form::Utf8:
+            break;
+    }
+    return settings.text;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The file a save replaces: the settings path itself, or the end of its chain of symbolic links,
+// so that the link stays and its target receives the new text. Nothing for a loop of links.
+std::optional<std::string> ResolveLinks(std::string path) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return path;  // a missing file is created; other faults show when it is read
+        }
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof target) {
+            return std::nullopt;
+        }
+        std::string next(target, static_cast<std::size_t>(length));
+        if (next.front() != '/' && path.find('/') != std::string::npos) {
+            next = FolderOf(path) + "/" + next;
+        }
+        path = std::move(next);
+    }
+    return std::nullopt;
+}
+
+// Writes every byte, or, when a test asks for a full disk, half of them and then fails.
+bool WriteAll(int fd, std::string_view bytes, bool failHalfway) {
+    if (failHalfway) {
+        bytes = bytes.substr(0, bytes.size() / 2);
+    }
+    while (!bytes.empty()) {
+        const ssize_t count = ::write(fd, bytes.data(), bytes.size());
+        if (count < 0 && errno != EINTR) {
+            return false;
+        }
+        if (count > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(count));
+        }
+    }
+    return !failHalfway;
+}
+
+// Makes a finished rename survive a power cut. A folder that cannot be synced still holds the
+// complete new file, so a failure here is not reported.
+void SyncFolder(const std::string& path) {
+    FileDescriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.Get() >= 0) {
+        ::fsync(folder.Get());
+    }
+}
+
+// Writes bytes to a new file beside target and renames it over target. Until the rename the old
+// file is untouched; on any failure the new file is removed again. The new file takes the old
+// one's permissions and, where this process may give it away, its owner.
+bool ReplaceFile(const std::string& target, std::string_view bytes, const struct stat* old,
+                 OsProfileFunctions::FailingStep failingStep) {
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < kMaxTemporaryNames; ++attempt) {
+        temporary = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        // A private mode first, so that a private settings file is never readable by others,
+        // not even for a moment; a new file gets the usual mode less the umask.
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                    old != nullptr ? 0600 : 0666);
+        if (fd < 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    if (fd < 0) {
+        return false;
+    }
+    FileDescriptor file(fd);
+    bool ok = true;
+    if (old != nullptr) {
+        if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
+            // Only a privileged process may give a file away; the new file is then this user's.
+        }
+        ok = ::fchmod(fd, old->st_mode & 07777) == 0;
+    }
+    ok = ok && WriteAll(fd, bytes, failingStep == OsProfileFunctions::FailingStep::Write) &&
+         ::fsync(fd) == 0;
+    ok = file.Close() && ok;
+    ok = ok && failingStep != OsProfileFunctions::FailingStep::Rename &&
+         ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(target);
+    return true;
+}
+
+std::string_view WithoutTrailingBlanks(std::string_view text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::size_t OsProfileFunctions::GetPrivateProfileString(const std::string& section,
+                                                        const std::string& key,
+                                                        const std::string& defaultValue,
+                                                        char* buffer, std::size_t size,
+                                                        const std::string& fileName) {
+    std::string bytes;
+    struct stat info {};
+    SettingsText settings;
+    std::optional<std::string_view> value;
+    if (ReadRegularFile(fileName, bytes, info) == FileState::Read) {
+        settings = Decode(std::move(bytes));
+        value = FindIniValue(settings.text, section, key);
+    }
+    return CopyWholeCharacters(value.value_or(WithoutTrailingBlanks(defaultValue)), buffer, size);
+}
+
+bool OsProfileFunctions::WritePrivateProfileString(const std::string& section,
+                                                   const std::string& key, const std::string& value,
+                                                   const std::string& fileName) {
+    if (fileName.empty() || !CanStoreIniEntry(section, key, value)) {
+        return false;
+    }
+    const std::optional<std::string> target = ResolveLinks(fileName);
+    if (!target) {
+        return false;
+    }
+    std::string bytes;
+    struct stat info {};
+    const FileState state = ReadRegularFile(*target, bytes, info);
+    if (state == FileState::Unreadable) {
+        return false;  // never replace a file whose text could not be kept
+    }
+    SettingsText settings = Decode(std::move(bytes));
+    settings.text = WithIniValue(settings.text, section, key, value);
+    return ReplaceFile(*target, Encode(settings), state == FileState::Read ? &info : nullptr,
+                       failingStep_);
+}
+
+}  // namespace quicktock

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/ProfileFunctions.h"
+
+namespace quicktock {
+
+// Settings files held in memory for tests of the layers above them. Section and key names match
+// whatever their ASCII letter case; reads give the default when a value is missing and cut at a
+// whole character like the real functions, but give a value exactly as written (the real ones
+// drop blanks and quotes around it). Every write is recorded in order, also one told to fail.
+class FakeProfileFunctions final : public ProfileFunctions {
+public:
+    struct Write {
+        std::string section;
+        std::string key;
+        std::string value;
+        std::string fileName;
+
+        friend bool operator==(const Write&, const Write&) = default;
+    };
+
+    std::size_t GetPrivateProfileString(const std::string& section, const std::string& key,
+                                        const std::string& defaultValue, char* buffer,
+                                        std::size_t size, const std::string& fileName) override;
+    bool WritePrivateProfileString(const std::string& section, const std::string& key,
+                                   const std::string& value, const std::string& fileName) override;
+
+    // Puts a value in place without recording a write, as a file found at start-up holds it.
+    void Store(const std::string& fileName, const std::string& section, const std::string& key,
+               const std::string& value);
+    std::optional<std::string> Value(const std::string& fileName, const std::string& section,
+                                     const std::string& key) const;
+
+    // From now on writes change nothing and return false, as on a read-only folder.
+    void FailWrites(bool fail) { failWrites_ = fail; }
+    const std::vector<Write>& Writes() const { return writes_; }
+
+private:
+    using Entry = std::tuple<std::string, std::string, std::string>;  // file, section, key
+    static Entry MakeEntry(const std::string& fileName, const std::string& section,
+                           const std::string& key);
+
+    std::map<Entry, std::string> values_;
+    std::vector<Write> writes_;
+    bool failWrites_ = false;
+};
+
+}  // namespace quicktock

@@ -1,0 +1,88 @@
+#include "platform/OsProfileFunctions.h"
+
+#include <array>
+#include <optional>
+
+#include "tests/settings/SettingsFolder.h"
+
+namespace quicktock {
+namespace {
+
+using ProfileWriteTest = SettingsFolder;
+
+TEST_F(ProfileWriteTest, ChangesOnlyTheEntryAndWritesCrlf) {
+    struct Case {
+        const char* rule;
+        std::optional<std::string> before;
+        const char* section;
+        const char* key;
+        const char* value;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"replaces in place, value as given", "; top\n[Data]\nposX=1\nposY=2\n[Other]\nposX=9\n",
+         "Data", "posX", " 1440",
+         "; top\r\n[Data]\r\nposX= 1440\r\nposY=2\r\n[Other]\r\nposX=9\r\n"},
+        {"keeps the file's spelling of the key", "[data]\r\n  POSX = 1 \r\n", "Data", "posX", "2",
+         "[data]\r\nPOSX=2\r\n"},
+        {"new key after the last key line", "[Data]\r\na=1\r\n\r\n; of Other\r\n[Other]\r\nb=2\r\n",
+         "Data", "c", "3", "[Data]\r\na=1\r\nc=3\r\n\r\n; of Other\r\n[Other]\r\nb=2\r\n"},
+        {"new key right after a keyless section line", "[Data]\r\n; note\r\nk\r\n[Other]\r\n",
+         "Data", "k", "3", "[Data]\r\nk=3\r\n; note\r\nk\r\n[Other]\r\n"},
+        {"new section at the end, after a last line without end", "k=0\r[Other]\nb=2", "Data", "c",
+         "'3' ", "k=0\r\n[Other]\r\nb=2\r\n[Data]\r\nc='3' \r\n"},
+        {"first of two sections", "[Data]\r\n[Other]\r\n[DATA]\r\nc=1\r\n", "Data", "c", "2",
+         "[Data]\r\nc=2\r\n[Other]\r\n[DATA]\r\nc=1\r\n"},
+        {"creates the file; the caller's names lose their blanks", std::nullopt, " Data\t", " k ",
+         "", "[Data]\r\nk=\r\n"},
+        {"keeps a UTF-8 mark", "\xEF\xBB\xBF[Data]\nk=1\n", "Data", "k", "2",
+         "\xEF\xBB\xBF[Data]\r\nk=2\r\n"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove(PathOf("quicktock.ini"));
+        if (c.before) {
+            WriteFile("quicktock.ini", *c.before);
+        }
+        EXPECT_TRUE(
+            profile.WritePrivateProfileString(c.section, c.key, c.value, PathOf("quicktock.ini")))
+            << c.rule;
+        EXPECT_EQ(ReadFile("quicktock.ini"), c.after) << c.rule;
+    }
+    EXPECT_EQ(FileNames(), std::set<std::string>{"quicktock.ini"});
+}
+
+TEST_F(ProfileWriteTest, KeepsUtf16LeFilesInUtf16Le) {
+    const auto utf16Le = [](std::u16string_view text) {
+        std::string bytes;
+        for (const char16_t unit : text) {
+            bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        }
+        return bytes;
+    };
+    WriteFile("quicktock.ini", utf16Le(u"\uFEFF[Data]\r\nk=\u00E9\U0001F600\r\n"));
+    EXPECT_EQ(Get("Data", "k", PathOf("quicktock.ini")), "\u00E9\U0001F600");
+    EXPECT_TRUE(profile.WritePrivateProfileString("Data", "k2", "\u20AC", PathOf("quicktock.ini")));
+    EXPECT_EQ(ReadFile("quicktock.ini"),
+              utf16Le(u"\uFEFF[Data]\r\nk=\u00E9\U0001F600\r\nk2=\u20AC\r\n"));
+}
+
+// Entries that would add lines of their own, or read back as something else, used to be written.
+TEST_F(ProfileWriteTest, RefusesEntriesThatCannotBeReadBackAndPathsOfNoFile) {
+    const std::string before = "[Data]\r\nk=0\r\n";
+    WriteFile("quicktock.ini", before);
+    const std::string path = PathOf("quicktock.ini");
+    const std::array<std::string, 4> cases[] = {
+        {"Data", "k", "1\r\n[Other]", path}, {"Da\nta", "k", "1", path},
+        {"Data", "k", {"1\0", 2}, path},     {"Data", "a=b", "1", path},
+        {"Data", " ;k", "1", path},          {"Data", "k", "1", PathOf("missing/quicktock.ini")},
+        {"Data", "k", "1", PathOf("")},      {"Data", "k", "1", ""},
+    };
+    for (const auto& [section, key, value, fileName] : cases) {
+        EXPECT_FALSE(profile.WritePrivateProfileString(section, key, value, fileName)) << key;
+    }
+    EXPECT_EQ(ReadFile("quicktock.ini"), before);
+    EXPECT_EQ(FileNames(), std::set<std::string>{"quicktock.ini"});
+}
+
+}  // namespace
+}  // namespace quicktock

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "platform/OsProfileFunctions.h"
+
+namespace quicktock {
+
+// A fresh, empty folder for each test under the system's temporary folder, removed afterwards,
+// and the machine's profile functions to read and write settings files in it.
+class SettingsFolder : public ::testing::Test {
+protected:
+    SettingsFolder() {
+        std::random_device random;
+        do {
+            folder_ = std::filesystem::temp_directory_path() /
+                      ("quicktock-settings-" + std::to_string(random()));
+        } while (!std::filesystem::create_directory(folder_));
+    }
+    ~SettingsFolder() override { std::filesystem::remove_all(folder_); }
+
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+    void WriteFile(const std::string& name, const std::string& bytes) const {
+        std::ofstream(PathOf(name), std::ios::binary) << bytes;
+    }
+    std::string ReadFile(const std::string& name) const {
+        std::ostringstream bytes;
+        bytes << std::ifstream(PathOf(name), std::ios::binary).rdbuf();
+        return bytes.str();
+    }
+    std::set<std::string> FileNames() const {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+            names.insert(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    // Reads with "ERROR" as the default, checking that the count returned is the text's length.
+    std::string Get(const std::string& section, const std::string& key, const std::string& path,
+                    std::size_t size = 255) {
+        std::string buffer(size + 1, '\x7f');
+        const std::size_t count =
+            profile.GetPrivateProfileString(section, key, "ERROR", buffer.data(), size, path);
+        EXPECT_EQ(count, std::strlen(buffer.c_str())) << key;
+        return buffer.substr(0, count);
+    }
+
+    OsProfileFunctions profile;
+
+private:
+    std::filesystem::path folder_;
+};
+
+}  // namespace quicktock
