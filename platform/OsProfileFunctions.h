@@ -22,10 +22,10 @@ public:
     explicit OsProfileFunctions(FailingStep failingStep = FailingStep::None)
         : failingStep_(failingStep) {}
 
-    std::size_t GetPrivateProfileString(const std::string& section, const std::string& key,
+    std::size_t ReadValue(const std::string& section, const std::string& key,
                                         const std::string& defaultValue, char* buffer,
                                         std::size_t size, const std::string& fileName) override;
-    bool WritePrivateProfileString(const std::string& section, const std::string& key,
+    bool WriteValue(const std::string& section, const std::string& key,
                                    const std::string& value, const std::string& fileName) override;
 
 private:

@@ -216,7 +216,7 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
 
 }  // namespace
 
-std::size_t OsProfileFunctions::GetPrivateProfileString(const std::string& section,
+std::size_t OsProfileFunctions::ReadValue(const std::string& section,
                                                         const std::string& key,
                                                         const std::string& defaultValue,
                                                         char* buffer, std::size_t size,
@@ -232,7 +232,7 @@ std::size_t OsProfileFunctions::GetPrivateProfileString(const std::string& secti
     return CopyWholeCharacters(value.value_or(WithoutTrailingBlanks(defaultValue)), buffer, size);
 }
 
-bool OsProfileFunctions::WritePrivateProfileString(const std::string& section,
+bool OsProfileFunctions::WriteValue(const std::string& section,
                                                    const std::string& key, const std::string& value,
                                                    const std::string& fileName) {
     if (fileName.empty() || !CanStoreIniEntry(section, key, value)) {

@@ -7,10 +7,6 @@
 #include "platform/IniText.h"
 #include "platform/TextEncoding.h"
 
-// <windows.h> renames both functions to their A or W form; here the names mean the interface's.
-#undef GetPrivateProfileString
-#undef WritePrivateProfileString
-
 namespace quicktock {
 namespace {
 
@@ -64,7 +60,7 @@ std::string FromAnsi(std::string_view ansi) {
 
 }  // namespace
 
-std::size_t OsProfileFunctions::GetPrivateProfileString(const std::string& section,
+std::size_t OsProfileFunctions::ReadValue(const std::string& section,
                                                         const std::string& key,
                                                         const std::string& defaultValue,
                                                         char* buffer, std::size_t size,
@@ -80,7 +76,7 @@ std::size_t OsProfileFunctions::GetPrivateProfileString(const std::string& secti
     return CopyWholeCharacters(FromAnsi(ansi), buffer, size);
 }
 
-bool OsProfileFunctions::WritePrivateProfileString(const std::string& section,
+bool OsProfileFunctions::WriteValue(const std::string& section,
                                                    const std::string& key, const std::string& value,
                                                    const std::string& fileName) {
     // The system saves in one step of its own; a failure asked for by a test is a refused save.

@@ -16,7 +16,7 @@ std::string AsciiLower(std::string text) {
 
 }  // namespace
 
-std::size_t FakeProfileFunctions::GetPrivateProfileString(const std::string& section,
+std::size_t FakeProfileFunctions::ReadValue(const std::string& section,
                                                           const std::string& key,
                                                           const std::string& defaultValue,
                                                           char* buffer, std::size_t size,
@@ -25,7 +25,7 @@ std::size_t FakeProfileFunctions::GetPrivateProfileString(const std::string& sec
     return CopyWholeCharacters(found != values_.end() ? found->second : defaultValue, buffer, size);
 }
 
-bool FakeProfileFunctions::WritePrivateProfileString(const std::string& section,
+bool FakeProfileFunctions::WriteValue(const std::string& section,
                                                      const std::string& key,
                                                      const std::string& value,
                                                      const std::string& fileName) {

@@ -25,10 +25,10 @@ public:
         friend bool operator==(const Write&, const Write&) = default;
     };
 
-    std::size_t GetPrivateProfileString(const std::string& section, const std::string& key,
+    std::size_t ReadValue(const std::string& section, const std::string& key,
                                         const std::string& defaultValue, char* buffer,
                                         std::size_t size, const std::string& fileName) override;
-    bool WritePrivateProfileString(const std::string& section, const std::string& key,
+    bool WriteValue(const std::string& section, const std::string& key,
                                    const std::string& value, const std::string& fileName) override;
 
     // Puts a value in place without recording a write, as a file found at start-up holds it.

@@ -24,7 +24,7 @@ TEST_F(ProfileSafetyTest, AFailedSaveLeavesTheOldFileWhole) {
         OsProfileFunctions failing(step);
         WriteFile("quicktock.ini", before);
         EXPECT_FALSE(
-            failing.WritePrivateProfileString("Data", "posX", std::string(5000, '7'), path));
+            failing.WriteValue("Data", "posX", std::string(5000, '7'), path));
         EXPECT_EQ(ReadFile("quicktock.ini"), before);
         EXPECT_EQ(FileNames(), std::set<std::string>{"quicktock.ini"}) << "nothing left behind";
     }
@@ -33,11 +33,11 @@ TEST_F(ProfileSafetyTest, AFailedSaveLeavesTheOldFileWhole) {
 TEST_F(ProfileSafetyTest, KeepsThePermissionsOfTheFile) {
     WriteFile("quicktock.ini", "[Data]\r\nk=1\r\n");
     ::chmod(PathOf("quicktock.ini").c_str(), 0604);
-    EXPECT_TRUE(profile.WritePrivateProfileString("Data", "k", "2", PathOf("quicktock.ini")));
+    EXPECT_TRUE(profile.WriteValue("Data", "k", "2", PathOf("quicktock.ini")));
     EXPECT_EQ(ModeOf(PathOf("quicktock.ini")), 0604u);
 
     const mode_t oldMask = ::umask(027);
-    EXPECT_TRUE(profile.WritePrivateProfileString("Data", "k", "2", PathOf("new.ini")));
+    EXPECT_TRUE(profile.WriteValue("Data", "k", "2", PathOf("new.ini")));
     ::umask(oldMask);
     EXPECT_EQ(ModeOf(PathOf("new.ini")), 0640u);
 }
@@ -51,9 +51,9 @@ TEST_F(ProfileSafetyTest, WritesThroughSymbolicLinks) {
     std::filesystem::create_symlink("real/new.ini", PathOf("dangling.ini"));
     std::filesystem::create_symlink("loop.ini", PathOf("loop.ini"));
 
-    EXPECT_TRUE(profile.WritePrivateProfileString("Data", "k", "2", PathOf("chain.ini")));
-    EXPECT_TRUE(profile.WritePrivateProfileString("Data", "k", "3", PathOf("dangling.ini")));
-    EXPECT_FALSE(profile.WritePrivateProfileString("Data", "k", "4", PathOf("loop.ini")));
+    EXPECT_TRUE(profile.WriteValue("Data", "k", "2", PathOf("chain.ini")));
+    EXPECT_TRUE(profile.WriteValue("Data", "k", "3", PathOf("dangling.ini")));
+    EXPECT_FALSE(profile.WriteValue("Data", "k", "4", PathOf("loop.ini")));
 
     EXPECT_EQ(ReadFile("real/quicktock.ini"), "[Data]\r\nk=2\r\n");
     EXPECT_EQ(ReadFile("real/new.ini"), "[Data]\r\nk=3\r\n");
@@ -72,7 +72,7 @@ TEST_F(ProfileSafetyTest, ReadsOnlyRegularFilesOfSettingsSize) {
     for (const std::string& path : {PathOf("pipe"), std::string("/dev/zero"), PathOf("huge.ini")}) {
         EXPECT_EQ(Get("Data", "k", path), "ERROR") << path;
     }
-    EXPECT_FALSE(profile.WritePrivateProfileString("Data", "k", "2", PathOf("huge.ini")));
+    EXPECT_FALSE(profile.WriteValue("Data", "k", "2", PathOf("huge.ini")));
     EXPECT_EQ(std::filesystem::file_size(PathOf("huge.ini")), std::uintmax_t{1} << 40);
 }
 

@@ -44,7 +44,7 @@ TEST_F(ProfileWriteTest, ChangesOnlyTheEntryAndWritesCrlf) {
             WriteFile("quicktock.ini", *c.before);
         }
         EXPECT_TRUE(
-            profile.WritePrivateProfileString(c.section, c.key, c.value, PathOf("quicktock.ini")))
+            profile.WriteValue(c.section, c.key, c.value, PathOf("quicktock.ini")))
             << c.rule;
         EXPECT_EQ(ReadFile("quicktock.ini"), c.after) << c.rule;
     }
@@ -61,7 +61,7 @@ TEST_F(ProfileWriteTest, KeepsUtf16LeFilesInUtf16Le) {
     };
     WriteFile("quicktock.ini", utf16Le(u"\uFEFF[Data]\r\nk=\u00E9\U0001F600\r\n"));
     EXPECT_EQ(Get("Data", "k", PathOf("quicktock.ini")), "\u00E9\U0001F600");
-    EXPECT_TRUE(profile.WritePrivateProfileString("Data", "k2", "\u20AC", PathOf("quicktock.ini")));
+    EXPECT_TRUE(profile.WriteValue("Data", "k2", "\u20AC", PathOf("quicktock.ini")));
     EXPECT_EQ(ReadFile("quicktock.ini"),
               utf16Le(u"\uFEFF[Data]\r\nk=\u00E9\U0001F600\r\nk2=\u20AC\r\n"));
 }
@@ -78,7 +78,7 @@ TEST_F(ProfileWriteTest, RefusesEntriesThatCannotBeReadBackAndPathsOfNoFile) {
         {"Data", "k", "1", PathOf("")},      {"Data", "k", "1", ""},
     };
     for (const auto& [section, key, value, fileName] : cases) {
-        EXPECT_FALSE(profile.WritePrivateProfileString(section, key, value, fileName)) << key;
+        EXPECT_FALSE(profile.WriteValue(section, key, value, fileName)) << key;
     }
     EXPECT_EQ(ReadFile("quicktock.ini"), before);
     EXPECT_EQ(FileNames(), std::set<std::string>{"quicktock.ini"});

@@ -49,7 +49,7 @@ protected:
                     std::size_t size = 255) {
         std::string buffer(size + 1, '\x7f');
         const std::size_t count =
-            profile.GetPrivateProfileString(section, key, "ERROR", buffer.data(), size, path);
+            profile.ReadValue(section, key, "ERROR", buffer.data(), size, path);
         EXPECT_EQ(count, std::strlen(buffer.c_str())) << key;
         return buffer.substr(0, count);
     }

@@ -1,0 +1,28 @@
+#include "platform/OsExecutableLocation.h"
+
+#include <unistd.h>
+
+#include <vector>
+
+namespace quicktock {
+
+std::string OsExecutableLocation::Path() const {
+    // The kernel's link names the file that was started, whatever the caller passed as argv[0].
+    std::vector<char> buffer(4096);
+    for (;;) {
+        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
+        if (length < 0) {
+            return {};
+        }
+        if (static_cast<std::size_t>(length) < buffer.size()) {
+            return std::string(buffer.data(), static_cast<std::size_t>(length));
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+char OsExecutableLocation::FolderSeparator() const {
+    return '/';
+}
+
+}  // namespace quicktock

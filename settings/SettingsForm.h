@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quicktock {
+
+// What the saved settings read from and restore to the window.
+class SettingsForm {
+  public:
+    enum class Box { PlaybackHour, UntilMinutes };
+    enum class Check { TenSeconds, LessThanNow, UntilMinute, Language };
+
+    // The window's outer frame on the screen, in twips.
+    struct Frame {
+        float left = 0;
+        float top = 0;
+        float width = 0;
+        float height = 0;
+
+        friend bool operator==(const Frame&, const Frame&) = default;
+    };
+
+    virtual ~SettingsForm() = default;
+
+    virtual Frame WindowFrame() const = 0;
+    virtual void SetWindowFrame(const Frame& frame) = 0;
+    virtual std::string BoxText(Box box) const = 0;
+    virtual void SetBoxText(Box box, const std::string& text) = 0;
+    virtual std::int16_t CheckValue(Check box) const = 0;
+    // Raises the box's Click, inside this call, when the value changes.
+    virtual void SetCheckValue(Check box, std::int16_t value) = 0;
+};
+
+}  // namespace quicktock

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+namespace quicktock {
+
+// The captions and the one face name of a display language.
+struct DisplayLanguage {
+    const char* face;
+    const char* present;     // lblPresent
+    const char* estimate;    // lblEstimate
+    const char* tenSeconds;  // chk10sec
+};
+
+// The language a value of the language box selects: 0 English; 1, and also a greyed 2, Japanese.
+const DisplayLanguage& LanguageFor(std::int16_t languageBoxValue);
+
+}  // namespace quicktock

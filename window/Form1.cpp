@@ -1,0 +1,238 @@
+#include "window/Form1.h"
+
+#include <utility>
+
+#include "settings/SettingsPath.h"
+#include "window/DisplayLanguage.h"
+
+namespace quicktock {
+namespace {
+
+ControlId ControlOf(EngineView::CheckBox box) {
+    switch (box) {
+        case EngineView::CheckBox::TenSeconds:
+            return ControlId::chk10sec;
+        case EngineView::CheckBox::LessThanNow:
+            return ControlId::chkLessThanNow;
+        default:
+            return ControlId::chkUntilMinute;
+    }
+}
+
+ControlId ControlOf(SettingsForm::Check box) {
+    switch (box) {
+        case SettingsForm::Check::TenSeconds:
+            return ControlId::chk10sec;
+        case SettingsForm::Check::LessThanNow:
+            return ControlId::chkLessThanNow;
+        case SettingsForm::Check::UntilMinute:
+            return ControlId::chkUntilMinute;
+        default:
+            return ControlId::chkLanguage;
+    }
+}
+
+ControlId ControlOf(SettingsForm::Box box) {
+    return box == SettingsForm::Box::PlaybackHour ? ControlId::txtPlaybackHour
+                                                  : ControlId::txtUntilMinutes;
+}
+
+ControlId ControlOf(EngineView::TextBox box) {
+    return box == EngineView::TextBox::PlaybackHour ? ControlId::txtPlaybackHour
+                                                    : ControlId::txtUntilMinutes;
+}
+
+}  // namespace
+
+Form1::Form1(FormHost& host, Services services)
+    : host_(host),
+      services_(std::move(services)),
+      controls_(LaidOutControls()),
+      engine_(services_.clock, *this, services_.dateTimeSeparators),
+      savedSettings_(services_.settingsFile, services_.decimalSeparator) {}
+
+void Form1::Load() {
+    engine_.Reset();
+    ApplyLanguage();
+    savedSettings_.Load(*this, CurrentSettingsPath());
+}
+
+void Form1::TimerTick() {
+    engine_.Tick();
+}
+
+void Form1::UserClick(ControlId id) {
+    Control& c = at(id);
+    if (!c.visible || !c.enabled) {
+        return;
+    }
+    if (c.kind == ControlKind::CheckBox) {
+        c.value = c.value == 1 ? 0 : 1;
+        host_.ControlChanged(id);
+    } else if (c.kind != ControlKind::CommandButton) {
+        return;
+    }
+    Click(id);
+}
+
+void Form1::UserEditText(ControlId id, const std::string& text) {
+    if (at(id).kind == ControlKind::TextBox) {
+        at(id).caption = text;
+    }
+}
+
+void Form1::SetCheckValue(ControlId id, std::int16_t value) {
+    Control& c = at(id);
+    if (c.kind != ControlKind::CheckBox || value < 0 || value > 2 || c.value == value) {
+        return;
+    }
+    c.value = value;
+    host_.ControlChanged(id);
+    Click(id);
+}
+
+// The nine bound events; every other event has no handler.
+void Form1::Click(ControlId id) {
+    switch (id) {
+        case ControlId::cmdPlayback:
+            engine_.Playback();
+            break;
+        case ControlId::cmdAccel:
+            engine_.Accelerate();
+            break;
+        case ControlId::cmdNormal:
+            engine_.Normal();
+            break;
+        case ControlId::cmdGotoEstimate:
+            engine_.GotoEstimate();
+            break;
+        case ControlId::chkUntilMinute:
+            engine_.MinuteLimit();
+            break;
+        case ControlId::cmdExit:
+            Exit();
+            break;
+        case ControlId::chkLanguage:
+            ApplyLanguage();
+            break;
+        default:
+            break;
+    }
+}
+
+// Brings the captions and face names of twelve controls into line with the language box.
+void Form1::ApplyLanguage() {
+    const DisplayLanguage& language = LanguageFor(control(ControlId::chkLanguage).value);
+    const std::pair<ControlId, const char*> captioned[] = {
+        {ControlId::lblPresent, language.present},
+        {ControlId::lblEstimate, language.estimate},
+        {ControlId::cmdPlayback, "|<<"},
+        {ControlId::cmdAccel, ">>"},
+        {ControlId::cmdNormal, ">"},
+        {ControlId::cmdGotoEstimate, ">>|"},
+        {ControlId::cmdExit, "Exit"},
+        {ControlId::chk10sec, language.tenSeconds},
+    };
+    for (const auto& [id, caption] : captioned) {
+        SetCaption(id, caption);
+        SetFace(id, language.face);
+    }
+    for (const ControlId id : {ControlId::chkLanguage, ControlId::chkLessThanNow,
+                               ControlId::chkUntilMinute, ControlId::lblUntilMinute}) {
+        SetFace(id, language.face);
+    }
+}
+
+void Form1::Exit() {
+    savedSettings_.Save(*this, CurrentSettingsPath());
+    host_.EndProgram();
+}
+
+std::string Form1::CurrentSettingsPath() const {
+    return SettingsPath(services_.executable.Path(), services_.executable.FolderSeparator());
+}
+
+std::string Form1::GetINIValue(const std::string& KEY, const std::string& Section,
+                               const std::string& ININame) const {
+    return services_.settingsFile.GetINIValue(KEY, Section, ININame);
+}
+
+bool Form1::SetINIValue(const std::string& Value, const std::string& KEY,
+                        const std::string& Section, const std::string& ININame) {
+    return services_.settingsFile.SetINIValue(Value, KEY, Section, ININame);
+}
+
+void Form1::SetCaption(ControlId id, const std::string& caption) {
+    if (at(id).caption != caption) {
+        at(id).caption = caption;
+        host_.ControlChanged(id);
+    }
+}
+
+void Form1::SetFace(ControlId id, const std::string& face) {
+    if (at(id).font.face != face) {
+        at(id).font.face = face;
+        host_.ControlChanged(id);
+    }
+}
+
+std::int16_t Form1::CheckValue(EngineView::CheckBox box) const {
+    return control(ControlOf(box)).value;
+}
+
+std::string Form1::Text(EngineView::TextBox box) const {
+    return control(ControlOf(box)).caption;
+}
+
+bool Form1::IsMinimised() const {
+    return host_.IsMinimised();
+}
+
+void Form1::SetLabel(EngineView::Label label, const std::string& caption) {
+    SetCaption(label == EngineView::Label::PresentTime ? ControlId::lblPresentTime
+                                                       : ControlId::lblEstimateTime,
+               caption);
+}
+
+void Form1::SetWindowCaption(const std::string& caption) {
+    host_.SetWindowCaption(caption);
+}
+
+void Form1::SetButtonEnabled(EngineView::Button button, bool enabled) {
+    const ControlId id =
+        button == EngineView::Button::Accel ? ControlId::cmdAccel : ControlId::cmdNormal;
+    if (at(id).enabled != enabled) {
+        at(id).enabled = enabled;
+        host_.ControlChanged(id);
+    }
+}
+
+void Form1::ShowError(const std::string& message) {
+    host_.ShowMessage(message);
+}
+
+SettingsForm::Frame Form1::WindowFrame() const {
+    return host_.WindowFrame();
+}
+
+void Form1::SetWindowFrame(const Frame& frame) {
+    host_.SetWindowFrame(frame);
+}
+
+std::string Form1::BoxText(Box box) const {
+    return control(ControlOf(box)).caption;
+}
+
+void Form1::SetBoxText(Box box, const std::string& text) {
+    SetCaption(ControlOf(box), text);
+}
+
+std::int16_t Form1::CheckValue(Check box) const {
+    return control(ControlOf(box)).value;
+}
+
+void Form1::SetCheckValue(Check box, std::int16_t value) {
+    SetCheckValue(ControlOf(box), value);
+}
+
+}  // namespace quicktock

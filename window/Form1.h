@@ -1,0 +1,87 @@
+#pragma once
+
+#include <string>
+
+#include "engine/ClockEngine.h"
+#include "engine/EngineView.h"
+#include "platform/ExecutableLocation.h"
+#include "settings/IniFile.h"
+#include "settings/SavedSettings.h"
+#include "settings/SettingsForm.h"
+#include "window/FormHost.h"
+#include "window/FormLayout.h"
+
+namespace quicktock {
+
+// The main window as a model, free of any toolkit: its controls and their state, the event
+// rules, and the handlers of the nine bound events. A realisation shows it and forwards the
+// user's clicks, typing and the timer to it.
+class Form1 final : private EngineView, private SettingsForm {
+  public:
+    struct Services {
+        SystemClock& clock;
+        IniFile& settingsFile;
+        const ExecutableLocation& executable;
+        DateTimeSeparators dateTimeSeparators;
+        std::string decimalSeparator;
+    };
+
+    Form1(FormHost& host, Services services);
+
+    const Control& control(ControlId id) const { return controls_[static_cast<int>(id)]; }
+    const Controls& controls() const { return controls_; }
+    const EngineState& engineState() const { return engine_.State(); }
+
+    // The start-up handler: reset the clock state, apply the language, load the saved settings.
+    void Load();
+    // The timer's event.
+    void TimerTick();
+    // A click or the space bar on a button or check box; disabled and hidden controls ignore
+    // it. A check box turns 0 into 1 and 1 into 0, a greyed box becomes checked, and then
+    // raises its Click.
+    void UserClick(ControlId id);
+    // The user typed into a text box; no handler reacts.
+    void UserEditText(ControlId id, const std::string& text);
+    // Sets a check box from code: a different value raises its Click at once, inside this call.
+    void SetCheckValue(ControlId id, std::int16_t value);
+
+    std::string GetINIValue(const std::string& KEY, const std::string& Section,
+                            const std::string& ININame) const;
+    bool SetINIValue(const std::string& Value, const std::string& KEY, const std::string& Section,
+                     const std::string& ININame);
+
+  private:
+    Control& at(ControlId id) { return controls_[static_cast<int>(id)]; }
+    void Click(ControlId id);
+    void ApplyLanguage();
+    void Exit();
+    std::string CurrentSettingsPath() const;
+
+    void SetCaption(ControlId id, const std::string& caption);
+    void SetFace(ControlId id, const std::string& face);
+
+    // The controls as the clock engine sees them.
+    std::int16_t CheckValue(EngineView::CheckBox box) const override;
+    std::string Text(EngineView::TextBox box) const override;
+    bool IsMinimised() const override;
+    void SetLabel(EngineView::Label label, const std::string& caption) override;
+    void SetWindowCaption(const std::string& caption) override;
+    void SetButtonEnabled(EngineView::Button button, bool enabled) override;
+    void ShowError(const std::string& message) override;
+
+    // The controls as the saved settings see them.
+    Frame WindowFrame() const override;
+    void SetWindowFrame(const Frame& frame) override;
+    std::string BoxText(Box box) const override;
+    void SetBoxText(Box box, const std::string& text) override;
+    std::int16_t CheckValue(Check box) const override;
+    void SetCheckValue(Check box, std::int16_t value) override;
+
+    FormHost& host_;
+    Services services_;
+    Controls controls_;
+    ClockEngine engine_;
+    SavedSettings savedSettings_;
+};
+
+}  // namespace quicktock

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "settings/SettingsForm.h"
+#include "window/FormLayout.h"
+
+namespace quicktock {
+
+// What the window model needs from the toolkit that shows it.
+class FormHost {
+  public:
+    virtual ~FormHost() = default;
+
+    // A control's caption, text, font, enabled state or value changed in the model.
+    virtual void ControlChanged(ControlId id) = 0;
+    virtual void SetWindowCaption(const std::string& caption) = 0;
+    virtual bool IsMinimised() const = 0;
+
+    // The window's outer frame on the screen, in twips.
+    virtual SettingsForm::Frame WindowFrame() const = 0;
+    virtual void SetWindowFrame(const SettingsForm::Frame& frame) = 0;
+
+    // Tells the user of a failure, without blocking the window's events.
+    virtual void ShowMessage(const std::string& text) = 0;
+
+    // The window goes away and the program ends; no further tick runs.
+    virtual void EndProgram() = 0;
+};
+
+}  // namespace quicktock

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace quicktock {
+
+// The eighteen controls of the main window, in the order in which they are created.
+enum class ControlId : int {
+    txtUntilMinutes,
+    chkUntilMinute,
+    chkLessThanNow,
+    chkLanguage,
+    chk10sec,
+    cmdAccel,
+    cmdNormal,
+    cmdExit,
+    cmdPlayback,
+    cmdGotoEstimate,
+    txtPlaybackHour,
+    tmrTimer,
+    lblUntilMinute,
+    Line1,
+    lblEstimate,
+    lblPresent,
+    lblEstimateTime,
+    lblPresentTime,
+};
+inline constexpr int kControlCount = 18;
+
+enum class ControlKind { Label, TextBox, CommandButton, CheckBox, Line, Timer };
+
+// A font as the window describes it; the realisation maps the face name to an installed font.
+struct FontSpec {
+    std::string face;
+    int points = 9;
+    int weight = 400;
+    int charset = 0;  // 0 ANSI, 128 Shift-JIS
+
+    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+// Left, top, width and height in twips (1/1440 inch) from the client area's top-left corner.
+// For the line, width and height are the offset of its end from its start.
+struct TwipRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    friend bool operator==(const TwipRect&, const TwipRect&) = default;
+};
+
+struct Control {
+    ControlId id;
+    const char* name;
+    ControlKind kind;
+    TwipRect rect;
+    int tabIndex;         // -1 for controls that never take the focus
+    std::string caption;  // caption of labels, buttons and check boxes; text of text boxes
+    FontSpec font;
+    bool visible = true;
+    bool enabled = true;
+    std::int16_t value = 0;  // check boxes: 0 unchecked, 1 checked, 2 greyed
+    bool alignRight = false;
+};
+
+using Controls = std::array<Control, kControlCount>;
+
+inline constexpr int kClientWidthTwips = 3390;
+inline constexpr int kClientHeightTwips = 1800;
+inline constexpr int kTimerIntervalMs = 1000;
+inline constexpr int kTwipsPerPixelAt96Dpi = 15;
+
+// The window's own font, used by the text boxes throughout and by the other controls until the
+// display language gives them a face name.
+FontSpec DefaultFont();
+
+// Every control with its laid-out rectangle, caption, font and state, indexed by ControlId.
+Controls LaidOutControls();
+
+}  // namespace quicktock
