@@ -50,8 +50,12 @@ class MapWatcher:
                 with self._lock:
                     self.maps.append(moment)
 
-    def first_map_after(self, start, timeout=20):
+    def first_map_after(self, run, timeout=20):
+        start = run.started
+
         def found():
+            if run.process.poll() is not None:
+                raise RuntimeError(f"the program ended early: {run.output_text()}")
             with self._lock:
                 later = [moment for moment in self.maps if moment >= start]
             return later[0] if later else None
@@ -73,7 +77,7 @@ def start_times(desktop, programs, shim, runs, workdir):
                 copy = dt.prepare_program_folder(program, folder / "program", program.name)
                 with dt.ProgramRun(desktop, copy, shim, folder,
                                    shim_start=CLOCK_START) as process:
-                    mapped = watcher.first_map_after(process.started)
+                    mapped = watcher.first_map_after(process)
                     if run > 0:
                         times[name].append(mapped - process.started)
                 time.sleep(0.5)
