@@ -152,7 +152,7 @@ class ProgramRun:
     def __init__(self, desktop, program, shim, workdir, shim_start=None, extra_env=None):
         self.desktop = desktop
         self.program = Path(program).resolve()  # it runs from another working folder
-        self.workdir = Path(workdir)
+        self.workdir = Path(workdir).resolve()
         self.workdir.mkdir(parents=True, exist_ok=True)
         self.clock_log = self.workdir / "clock-sets.log"
         self.output = self.workdir / "program-output.log"
