@@ -48,5 +48,3 @@ BENCHMARK(BM_ParseNumberWithExponent);
 
 }  // namespace
 }  // namespace quicktock
-
-BENCHMARK_MAIN();

@@ -19,7 +19,7 @@ namespace quicktock {
 // accelerating, the first refusal stops the acceleration so the same refusal is not shown every
 // second.
 class ClockEngine {
-  public:
+public:
     static constexpr const char* kProgramName = "Quicktock";
 
     ClockEngine(SystemClock& clock, EngineView& view, DateTimeSeparators separators);
@@ -45,7 +45,7 @@ class ClockEngine {
 
     const EngineState& State() const { return state_; }
 
-  private:
+private:
     template <typename Body>
     void Guarded(std::string_view action, Body&& body);
 

@@ -8,7 +8,7 @@ namespace quicktock {
 // The controls the clock engine reads and writes. The window implements this; the engine reads
 // the current values each time it needs them and never caches them.
 class EngineView {
-  public:
+public:
     enum class CheckBox { TenSeconds, LessThanNow, UntilMinute };
     enum class TextBox { PlaybackHour, UntilMinutes };
     enum class Label { PresentTime, EstimateTime };

@@ -32,7 +32,7 @@ int DigitValue(char c) {
 
 // The characters of a text in order, with the skipped blanks passed over.
 class Reader {
-  public:
+public:
     explicit Reader(std::string_view text) : text_(text) { SkipBlanks(); }
 
     bool AtEnd() const { return pos_ >= text_.size(); }
@@ -42,7 +42,7 @@ class Reader {
         SkipBlanks();
     }
 
-  private:
+private:
     void SkipBlanks() {
         while (!AtEnd() && IsSkipped(text_[pos_])) {
             ++pos_;

@@ -7,7 +7,7 @@ namespace quicktock {
 // The system clock as the engine sees it. The shipped program's main creates the one real
 // clock; everything else receives a clock by reference, and tests hand in a fake.
 class SystemClock {
-  public:
+public:
     virtual ~SystemClock() = default;
 
     // The current local date and time, rounded to the nearest whole second. Rounding rather than

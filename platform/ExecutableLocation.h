@@ -6,7 +6,7 @@ namespace quicktock {
 
 // Where the running program's own executable lies, for the settings file beside it.
 class ExecutableLocation {
-  public:
+public:
     virtual ~ExecutableLocation() = default;
 
     // The executable's real, full path: never taken from the command line, the working folder

@@ -5,7 +5,7 @@
 namespace quicktock {
 
 class OsExecutableLocation final : public ExecutableLocation {
-  public:
+public:
     std::string Path() const override;
     char FolderSeparator() const override;
 };

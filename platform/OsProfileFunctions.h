@@ -23,10 +23,10 @@ public:
         : failingStep_(failingStep) {}
 
     std::size_t ReadValue(const std::string& section, const std::string& key,
-                                        const std::string& defaultValue, char* buffer,
-                                        std::size_t size, const std::string& fileName) override;
-    bool WriteValue(const std::string& section, const std::string& key,
-                                   const std::string& value, const std::string& fileName) override;
+                          const std::string& defaultValue, char* buffer, std::size_t size,
+                          const std::string& fileName) override;
+    bool WriteValue(const std::string& section, const std::string& key, const std::string& value,
+                    const std::string& fileName) override;
 
 private:
     FailingStep failingStep_;

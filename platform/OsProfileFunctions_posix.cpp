@@ -216,11 +216,9 @@ std::string_view WithoutTrailingBlanks(std::string_view text) {
 
 }  // namespace
 
-std::size_t OsProfileFunctions::ReadValue(const std::string& section,
-                                                        const std::string& key,
-                                                        const std::string& defaultValue,
-                                                        char* buffer, std::size_t size,
-                                                        const std::string& fileName) {
+std::size_t OsProfileFunctions::ReadValue(const std::string& section, const std::string& key,
+                                          const std::string& defaultValue, char* buffer,
+                                          std::size_t size, const std::string& fileName) {
     std::string bytes;
     struct stat info {};
     SettingsText settings;
@@ -232,9 +230,8 @@ std::size_t OsProfileFunctions::ReadValue(const std::string& section,
     return CopyWholeCharacters(value.value_or(WithoutTrailingBlanks(defaultValue)), buffer, size);
 }
 
-bool OsProfileFunctions::WriteValue(const std::string& section,
-                                                   const std::string& key, const std::string& value,
-                                                   const std::string& fileName) {
+bool OsProfileFunctions::WriteValue(const std::string& section, const std::string& key,
+                                    const std::string& value, const std::string& fileName) {
     if (fileName.empty() || !CanStoreIniEntry(section, key, value)) {
         return false;
     }

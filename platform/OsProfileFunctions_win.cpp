@@ -60,11 +60,9 @@ std::string FromAnsi(std::string_view ansi) {
 
 }  // namespace
 
-std::size_t OsProfileFunctions::ReadValue(const std::string& section,
-                                                        const std::string& key,
-                                                        const std::string& defaultValue,
-                                                        char* buffer, std::size_t size,
-                                                        const std::string& fileName) {
+std::size_t OsProfileFunctions::ReadValue(const std::string& section, const std::string& key,
+                                          const std::string& defaultValue, char* buffer,
+                                          std::size_t size, const std::string& fileName) {
     if (size == 0) {
         return 0;
     }
@@ -76,9 +74,8 @@ std::size_t OsProfileFunctions::ReadValue(const std::string& section,
     return CopyWholeCharacters(FromAnsi(ansi), buffer, size);
 }
 
-bool OsProfileFunctions::WriteValue(const std::string& section,
-                                                   const std::string& key, const std::string& value,
-                                                   const std::string& fileName) {
+bool OsProfileFunctions::WriteValue(const std::string& section, const std::string& key,
+                                    const std::string& value, const std::string& fileName) {
     // The system saves in one step of its own; a failure asked for by a test is a refused save.
     if (failingStep_ != FailingStep::None || !CanStoreIniEntry(section, key, value)) {
         return false;

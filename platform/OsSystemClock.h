@@ -7,7 +7,7 @@ namespace quicktock {
 // The machine's real clock. Only the shipped program's main creates one: setting it moves the
 // clock of the whole machine.
 class OsSystemClock final : public SystemClock {
-  public:
+public:
     ClockDate NowLocal() override;
     void SetTimeOfDay(ClockDate value) override;
 };

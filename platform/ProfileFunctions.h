@@ -17,16 +17,15 @@ public:
     // most size - 1 bytes at the last whole UTF-8 character and ended with a NUL byte; returns
     // the number of bytes copied before the NUL. A size of 0 leaves the buffer untouched.
     virtual std::size_t ReadValue(const std::string& section, const std::string& key,
-                                                const std::string& defaultValue, char* buffer,
-                                                std::size_t size, const std::string& fileName) = 0;
+                                  const std::string& defaultValue, char* buffer, std::size_t size,
+                                  const std::string& fileName) = 0;
 
     // Stores value as the value of key in section, creating the file, the section or the key
     // where missing and leaving everything else as it was. Returns false, with the file
     // unchanged, when the file cannot be written or the entry could not be read back (a line
     // break anywhere, or a key holding "=" or starting with ";" or "[").
     virtual bool WriteValue(const std::string& section, const std::string& key,
-                                           const std::string& value,
-                                           const std::string& fileName) = 0;
+                            const std::string& value, const std::string& fileName) = 0;
 };
 
 }  // namespace quicktock

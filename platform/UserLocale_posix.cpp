@@ -12,7 +12,7 @@ namespace {
 // The user's locale from the environment (LC_ALL, LC_TIME, LC_NUMERIC, LANG), read without
 // touching the process's global locale, so that no number formatting elsewhere changes.
 class EnvironmentLocale {
-  public:
+public:
     EnvironmentLocale() : locale_(newlocale(LC_TIME_MASK | LC_NUMERIC_MASK, "", nullptr)) {
         if (locale_ == nullptr) {
             locale_ = newlocale(LC_TIME_MASK | LC_NUMERIC_MASK, "C", nullptr);
@@ -31,7 +31,7 @@ class EnvironmentLocale {
         return text != nullptr ? text : "";
     }
 
-  private:
+private:
     locale_t locale_;
 };
 

@@ -21,15 +21,22 @@ std::string PlainDigits(double value, int significantDigits) {
     return std::string(buffer, result.ptr);
 }
 
+// The sign's place: a blank unless the digits begin with "-".
+std::string WithSignPlace(std::string digits) {
+    if (digits.front() != '-') {
+        digits.insert(digits.begin(), ' ');
+    }
+    return digits;
+}
+
 }  // namespace
 
 std::string FormatSigned(float value) {
-    const std::string digits = PlainDigits(value, 7);
-    return digits.front() == '-' ? digits : " " + digits;
+    return WithSignPlace(PlainDigits(value, 7));
 }
 
 std::string FormatSigned(int value) {
-    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
+    return WithSignPlace(std::to_string(value));
 }
 
 std::string FormatLocaleNumber(double value, const std::string& decimalSeparator) {

@@ -10,7 +10,7 @@ namespace quicktock {
 // The ten settings that carry the window's frame, the two number boxes and the four check boxes
 // from one run to the next, all in the section "Data" of the settings file.
 class SavedSettings {
-  public:
+public:
     static constexpr const char* kSection = "Data";
 
     SavedSettings(IniFile& file, std::string decimalSeparator);
@@ -23,7 +23,7 @@ class SavedSettings {
     // says whether every write succeeded.
     bool Save(const SettingsForm& form, const std::string& settingsPath);
 
-  private:
+private:
     void Apply(SettingsForm& form, int key, const std::string& text);
 
     IniFile& file_;

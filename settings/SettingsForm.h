@@ -7,7 +7,7 @@ namespace quicktock {
 
 // What the saved settings read from and restore to the window.
 class SettingsForm {
-  public:
+public:
     enum class Box { PlaybackHour, UntilMinutes };
     enum class Check { TenSeconds, LessThanNow, UntilMinute, Language };
 

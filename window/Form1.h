@@ -17,7 +17,7 @@ namespace quicktock {
 // rules, and the handlers of the nine bound events. A realisation shows it and forwards the
 // user's clicks, typing and the timer to it.
 class Form1 final : private EngineView, private SettingsForm {
-  public:
+public:
     struct Services {
         SystemClock& clock;
         IniFile& settingsFile;
@@ -50,7 +50,7 @@ class Form1 final : private EngineView, private SettingsForm {
     bool SetINIValue(const std::string& Value, const std::string& KEY, const std::string& Section,
                      const std::string& ININame);
 
-  private:
+private:
     Control& at(ControlId id) { return controls_[static_cast<int>(id)]; }
     void Click(ControlId id);
     void ApplyLanguage();

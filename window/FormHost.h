@@ -9,7 +9,7 @@ namespace quicktock {
 
 // What the window model needs from the toolkit that shows it.
 class FormHost {
-  public:
+public:
     virtual ~FormHost() = default;
 
     // A control's caption, text, font, enabled state or value changed in the model.

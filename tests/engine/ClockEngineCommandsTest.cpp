@@ -10,7 +10,7 @@ namespace {
 using CheckBox = EngineView::CheckBox;
 
 class CommandsTest : public EngineFixture {
-  protected:
+protected:
     CommandsTest() : EngineFixture({2026, 12, 6, 8, 0, 0}) {}
 };
 

@@ -10,7 +10,7 @@ namespace quicktock {
 
 // An engine after its start-up reset, on a fake clock that starts on a whole second.
 class EngineFixture : public ::testing::Test {
-  protected:
+protected:
     explicit EngineFixture(CivilTime start = {2026, 12, 6, 10, 0, 0}) : clock(start) {
         engine.Reset();
     }

@@ -8,13 +8,13 @@
 namespace quicktock {
 
 class FakeExecutableLocation final : public ExecutableLocation {
-  public:
+public:
     explicit FakeExecutableLocation(std::string path, char separator = '/')
         : path_(std::move(path)), separator_(separator) {}
     std::string Path() const override { return path_; }
     char FolderSeparator() const override { return separator_; }
 
-  private:
+private:
     std::string path_;
     char separator_;
 };

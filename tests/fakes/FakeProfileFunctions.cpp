@@ -16,19 +16,15 @@ std::string AsciiLower(std::string text) {
 
 }  // namespace
 
-std::size_t FakeProfileFunctions::ReadValue(const std::string& section,
-                                                          const std::string& key,
-                                                          const std::string& defaultValue,
-                                                          char* buffer, std::size_t size,
-                                                          const std::string& fileName) {
+std::size_t FakeProfileFunctions::ReadValue(const std::string& section, const std::string& key,
+                                            const std::string& defaultValue, char* buffer,
+                                            std::size_t size, const std::string& fileName) {
     const auto found = values_.find(MakeEntry(fileName, section, key));
     return CopyWholeCharacters(found != values_.end() ? found->second : defaultValue, buffer, size);
 }
 
-bool FakeProfileFunctions::WriteValue(const std::string& section,
-                                                     const std::string& key,
-                                                     const std::string& value,
-                                                     const std::string& fileName) {
+bool FakeProfileFunctions::WriteValue(const std::string& section, const std::string& key,
+                                      const std::string& value, const std::string& fileName) {
     writes_.push_back({section, key, value, fileName});
     if (failWrites_) {
         return false;

@@ -26,10 +26,10 @@ public:
     };
 
     std::size_t ReadValue(const std::string& section, const std::string& key,
-                                        const std::string& defaultValue, char* buffer,
-                                        std::size_t size, const std::string& fileName) override;
-    bool WriteValue(const std::string& section, const std::string& key,
-                                   const std::string& value, const std::string& fileName) override;
+                          const std::string& defaultValue, char* buffer, std::size_t size,
+                          const std::string& fileName) override;
+    bool WriteValue(const std::string& section, const std::string& key, const std::string& value,
+                    const std::string& fileName) override;
 
     // Puts a value in place without recording a write, as a file found at start-up holds it.
     void Store(const std::string& fileName, const std::string& section, const std::string& key,

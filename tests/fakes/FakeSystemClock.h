@@ -10,7 +10,7 @@ namespace quicktock {
 // A clock for tests: it keeps milliseconds, reads like the real clock (rounded to the nearest
 // whole second), records every set, and can be told to refuse being set.
 class FakeSystemClock final : public SystemClock {
-  public:
+public:
     explicit FakeSystemClock(const CivilTime& start, int milliseconds = 0);
 
     ClockDate NowLocal() override;
@@ -25,7 +25,7 @@ class FakeSystemClock final : public SystemClock {
     int Reads() const { return reads_; }
     void RefuseSets(bool refuse) { refuseSets_ = refuse; }
 
-  private:
+private:
     std::int64_t nowMs_;  // on the continuous local time line from 30 December 1899
     std::vector<CivilTime> sets_;
     int reads_ = 0;

@@ -10,7 +10,7 @@ namespace quicktock {
 
 // Controls as plain values, for driving the engine without a window.
 class RecordingEngineView final : public EngineView {
-  public:
+public:
     std::int16_t CheckValue(CheckBox box) const override {
         const auto found = checks.find(box);
         return found == checks.end() ? 0 : found->second;

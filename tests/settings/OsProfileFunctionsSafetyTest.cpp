@@ -23,8 +23,7 @@ TEST_F(ProfileSafetyTest, AFailedSaveLeavesTheOldFileWhole) {
     for (const Step step : {Step::Write, Step::Rename}) {
         OsProfileFunctions failing(step);
         WriteFile("quicktock.ini", before);
-        EXPECT_FALSE(
-            failing.WriteValue("Data", "posX", std::string(5000, '7'), path));
+        EXPECT_FALSE(failing.WriteValue("Data", "posX", std::string(5000, '7'), path));
         EXPECT_EQ(ReadFile("quicktock.ini"), before);
         EXPECT_EQ(FileNames(), std::set<std::string>{"quicktock.ini"}) << "nothing left behind";
     }

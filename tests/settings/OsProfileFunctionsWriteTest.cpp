@@ -43,8 +43,7 @@ TEST_F(ProfileWriteTest, ChangesOnlyTheEntryAndWritesCrlf) {
         if (c.before) {
             WriteFile("quicktock.ini", *c.before);
         }
-        EXPECT_TRUE(
-            profile.WriteValue(c.section, c.key, c.value, PathOf("quicktock.ini")))
+        EXPECT_TRUE(profile.WriteValue(c.section, c.key, c.value, PathOf("quicktock.ini")))
             << c.rule;
         EXPECT_EQ(ReadFile("quicktock.ini"), c.after) << c.rule;
     }

@@ -9,7 +9,7 @@ namespace quicktock {
 
 // A window without a toolkit: it records what the model asks of it.
 class FakeFormHost final : public FormHost {
-  public:
+public:
     void ControlChanged(ControlId id) override { changed.push_back(id); }
     void SetWindowCaption(const std::string& text) override { caption = text; }
     bool IsMinimised() const override { return minimised; }

@@ -44,7 +44,7 @@ class QtForm1Test : public QObject {
         std::unique_ptr<QtForm1> form;
     };
 
-  private slots:
+private slots:
     void controlsStandAtTheirLaidOutPixelsAt96Dpi() {
         Window w;
         QCOMPARE(w.form->toPixels(15), 1);

@@ -70,6 +70,9 @@ void QtForm1::createControls() {
                 break;
             case ControlKind::TextBox: {
                 auto* edit = new QLineEdit(this);
+                // The boxes are only a few digits wide: give the digits the room the style's
+                // inner padding would take, keeping the sunken frame.
+                edit->setStyleSheet("QLineEdit { padding: 0px; }");
                 connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
                     model_.UserEditText(id, text.toStdString());
                 });

@@ -20,7 +20,7 @@ namespace quicktock {
 class QtForm1 final : public QWidget, private FormHost {
     Q_OBJECT
 
-  public:
+public:
     explicit QtForm1(Form1::Services services);
     ~QtForm1() override;
 
@@ -40,13 +40,13 @@ class QtForm1 final : public QWidget, private FormHost {
         messageHandler_ = std::move(handler);
     }
 
-  signals:
+signals:
     void programEnded();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     void createControls();
     void refresh(ControlId id);
     void applyRestoredFrame();
