@@ -70,9 +70,12 @@ void QtForm1::createControls() {
                 break;
             case ControlKind::TextBox: {
                 auto* edit = new QLineEdit(this);
-                // The boxes are only a few digits wide: give the digits the room the style's
-                // inner padding would take, keeping the sunken frame.
-                edit->setStyleSheet("QLineEdit { padding: 0px; }");
+                // The boxes are only a few digits wide: a one-pixel sunken border and no inner
+                // margins leave the digits the room that the style's frame and padding would take.
+                edit->setStyleSheet(
+                    "QLineEdit { padding: 0px; border: 1px solid palette(mid);"
+                    " border-top-color: palette(dark); border-left-color: palette(dark); }");
+                edit->setTextMargins(-1, 0, -1, 0);
                 connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
                     model_.UserEditText(id, text.toStdString());
                 });
