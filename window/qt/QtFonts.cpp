@@ -12,10 +12,10 @@ void InstallFontSubstitutes() {
     QFont::insertSubstitutions("MS UI Gothic", {"IPAPGothic", "Noto Sans CJK JP", "sans-serif"});
 }
 
-QFont ToQFont(const FontSpec& spec) {
-    QFont font(QString::fromStdString(spec.face));
-    font.setPointSize(spec.points);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+QFont ToQFont(const FontSpec& given) {
+    QFont font(QString::fromStdString(given.face));
+    font.setPointSize(given.points);
+    font.setWeight(static_cast<QFont::Weight>(given.weight));
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);

@@ -12,6 +12,6 @@ namespace quicktock {
 void InstallFontSubstitutes();
 
 // The Qt font for a face, size and weight. Qt has no character sets; the face decides the glyphs.
-QFont ToQFont(const FontSpec& spec);
+QFont ToQFont(const FontSpec& given);
 
 }  // namespace quicktock
