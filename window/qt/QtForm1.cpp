@@ -125,9 +125,15 @@ void QtForm1::refresh(ControlId id) {
     }
     const Control& c = model_.control(id);
     const QString caption = ToQString(c.caption);
-    w->setFont(ToQFont(c.font));
+    // Every tick rewrites the two date-time labels: touch only what changed.
+    const QFont font = ToQFont(c.font);
+    if (w->font() != font) {
+        w->setFont(font);
+    }
     w->setEnabled(c.enabled);
-    w->setVisible(c.visible);
+    if (w->isHidden() == c.visible) {
+        w->setVisible(c.visible);
+    }
     const Qt::Alignment align = (c.alignRight ? Qt::AlignRight : Qt::AlignLeft);
     switch (c.kind) {
         case ControlKind::Label: {
