@@ -31,6 +31,8 @@ sleep 1
 DISPLAY=$display scripts/without-clock-right.sh "$binary" &
 app=$!
 sleep 4
+# The desktop is empty but for the window: trim the screenshot to it.
 DISPLAY=$display import -window root "$shot"
+convert "$shot" -trim +repage "$shot"
 echo "No display: Quicktock ran on the virtual display $display for a few seconds."
 echo "Screenshot: $shot"
