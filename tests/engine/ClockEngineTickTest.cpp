@@ -11,15 +11,6 @@ using CheckBox = EngineView::CheckBox;
 
 class TickTest : public EngineFixture {};
 
-TEST_F(TickTest, StartUpResetLeavesLabelsEmptyAndNormalDisabled) {
-    EXPECT_EQ(view.presentTime, "");
-    EXPECT_EQ(view.estimateTime, "");
-    EXPECT_FALSE(view.normalEnabled);
-    EXPECT_TRUE(view.accelEnabled);
-    EXPECT_EQ(engine.State().RunMode, 0);
-    EXPECT_EQ(engine.State().LastSecond, -1);
-}
-
 // A clock minute passes in two ticks (four with the 10-second box), also when every tick comes
 // a millisecond early or 20 ms late. A reading cut to the second instead of rounded fails the
 // early case: second 59 would read again and the minute would take three ticks.
