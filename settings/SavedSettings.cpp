@@ -31,9 +31,6 @@ enum Key {
     kChkLang
 };
 
-// What a missing key reads as; a stored value that is itself this text cannot be told apart.
-constexpr const char* kAbsent = "ERROR";
-
 Check CheckOf(int key) {
     switch (key) {
         case kChk10:
@@ -68,7 +65,7 @@ SavedSettings::SavedSettings(IniFile& file, std::string decimalSeparator)
 void SavedSettings::Load(SettingsForm& form, const std::string& settingsPath) {
     for (int key = 0; key < static_cast<int>(kKeys.size()); ++key) {
         const std::string text = file_.GetINIValue(kKeys[key], kSection, settingsPath);
-        if (text == kAbsent) {
+        if (text == IniFile::kMissing) {
             continue;
         }
         try {
@@ -113,9 +110,8 @@ void SavedSettings::Apply(SettingsForm& form, int key, const std::string& text) 
     }
 }
 
-bool SavedSettings::Save(const SettingsForm& form, const std::string& settingsPath) {
+void SavedSettings::Save(const SettingsForm& form, const std::string& settingsPath) {
     SettingsForm::Frame frame = form.WindowFrame();
-    bool allWritten = true;
     for (int key = 0; key < static_cast<int>(kKeys.size()); ++key) {
         std::string text;
         switch (key) {
@@ -135,9 +131,8 @@ bool SavedSettings::Save(const SettingsForm& form, const std::string& settingsPa
                 text = FormatSigned(static_cast<int>(form.CheckValue(CheckOf(key))));
                 break;
         }
-        allWritten = file_.SetINIValue(text, kKeys[key], kSection, settingsPath) && allWritten;
+        file_.SetINIValue(text, kKeys[key], kSection, settingsPath);
     }
-    return allWritten;
 }
 
 }  // namespace quicktock

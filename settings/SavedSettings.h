@@ -19,9 +19,9 @@ public:
     // setting as laid out and the rest still load.
     void Load(SettingsForm& form, const std::string& settingsPath);
 
-    // Writes the ten keys in order. A failed write does not stop the following ones; the result
-    // says whether every write succeeded.
-    bool Save(const SettingsForm& form, const std::string& settingsPath);
+    // Writes the ten keys in order. A failed write does not stop the following ones and is not
+    // reported: the program ends all the same.
+    void Save(const SettingsForm& form, const std::string& settingsPath);
 
 private:
     void Apply(SettingsForm& form, int key, const std::string& text);

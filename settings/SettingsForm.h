@@ -17,8 +17,6 @@ public:
         float top = 0;
         float width = 0;
         float height = 0;
-
-        friend bool operator==(const Frame&, const Frame&) = default;
     };
 
     virtual ~SettingsForm() = default;

@@ -48,8 +48,6 @@ struct TwipRect {
     int top = 0;
     int width = 0;
     int height = 0;
-
-    friend bool operator==(const TwipRect&, const TwipRect&) = default;
 };
 
 struct Control {
