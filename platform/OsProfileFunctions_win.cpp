@@ -2,27 +2,22 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string_view>
 
 #include "platform/IniText.h"
-#include "platform/TextEncoding.h"
 
 namespace quicktock {
 namespace {
 
-// Profile values are far shorter; this only keeps the size within a DWORD.
-constexpr std::size_t kMaxAnsiBuffer = 65535;
-
-std::wstring Widen(UINT codePage, DWORD flags, std::string_view text) {
+std::wstring Widen(UINT codePage, std::string_view text) {
     if (text.empty()) {
         return {};
     }
     const int count = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, flags, text.data(), count, nullptr, 0);
+    const int length = MultiByteToWideChar(codePage, 0, text.data(), count, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    if (length > 0) {
-        MultiByteToWideChar(codePage, flags, text.data(), count, wide.data(), length);
-    }
+    MultiByteToWideChar(codePage, 0, text.data(), count, wide.data(), length);
     return wide;
 }
 
@@ -34,54 +29,78 @@ std::string Narrow(UINT codePage, std::wstring_view wide) {
     const int length =
         WideCharToMultiByte(codePage, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(length), '\0');
-    if (length > 0) {
-        WideCharToMultiByte(codePage, 0, wide.data(), count, text.data(), length, nullptr, nullptr);
-    }
+    WideCharToMultiByte(codePage, 0, wide.data(), count, text.data(), length, nullptr, nullptr);
     return text;
 }
 
-// UTF-8 to the ANSI code page, through UTF-16.
-std::string ToAnsi(const std::string& text) {
-    return Narrow(CP_ACP, Widen(CP_UTF8, 0, text));
+// A text as the ANSI profile functions would receive it: what the ANSI code page cannot hold
+// becomes its replacement character, exactly as when the program passes ANSI texts.
+std::wstring ThroughAnsi(const std::string& utf8) {
+    return Widen(CP_ACP, Narrow(CP_ACP, Widen(CP_UTF8, utf8)));
 }
 
-// The ANSI code page to UTF-8. The system cuts a long value at a byte count, which can leave the
-// first byte of a double-byte character at the end; that half character is dropped.
-std::string FromAnsi(std::string_view ansi) {
-    for (std::size_t drop = 0; drop < 4 && drop < ansi.size(); ++drop) {
-        const std::wstring wide =
-            Widen(CP_ACP, MB_ERR_INVALID_CHARS, ansi.substr(0, ansi.size() - drop));
-        if (!wide.empty()) {
-            return Narrow(CP_UTF8, wide);
+// The longest start of an ANSI text within limit bytes that ends on a whole character, so that a
+// double-byte character is never split.
+std::size_t WholeAnsiLength(std::string_view ansi, std::size_t limit) {
+    std::size_t length = 0;
+    while (length < ansi.size()) {
+        const std::size_t next = length + (IsDBCSLeadByte(static_cast<BYTE>(ansi[length])) ? 2 : 1);
+        if (next > limit || next > ansi.size()) {
+            break;
         }
+        length = next;
     }
-    return Narrow(CP_UTF8, Widen(CP_ACP, 0, ansi));
+    return length;
 }
 
 }  // namespace
 
+// The file's path goes to the system in UTF-16, so that a folder named outside the ANSI code
+// page still holds its settings; every other text passes through the ANSI code page, and the
+// value is cut where the ANSI function would cut it: at size - 1 bytes of that code page.
 std::size_t OsProfileFunctions::ReadValue(const std::string& section, const std::string& key,
                                           const std::string& defaultValue, char* buffer,
                                           std::size_t size, const std::string& fileName) {
     if (size == 0) {
         return 0;
     }
-    std::string ansi(size < kMaxAnsiBuffer ? size : kMaxAnsiBuffer, '\0');
-    const DWORD count = GetPrivateProfileStringA(
-        ToAnsi(section).c_str(), ToAnsi(key).c_str(), ToAnsi(defaultValue).c_str(), ansi.data(),
-        static_cast<DWORD>(ansi.size()), ToAnsi(fileName).c_str());
-    ansi.resize(count < ansi.size() ? count : ansi.size() - 1);
-    return CopyWholeCharacters(FromAnsi(ansi), buffer, size);
+    // An ANSI character is at least one byte and one UTF-16 unit, so size units hold the cut.
+    std::wstring wide(size, L'\0');
+    const DWORD count = GetPrivateProfileStringW(
+        ThroughAnsi(section).c_str(), ThroughAnsi(key).c_str(), ThroughAnsi(defaultValue).c_str(),
+        wide.data(), static_cast<DWORD>(size), Widen(CP_UTF8, fileName).c_str());
+    wide.resize(count < size ? count : size - 1);
+    const std::string ansi = Narrow(CP_ACP, wide);
+    const std::string value = Narrow(
+        CP_UTF8, Widen(CP_ACP, std::string_view(ansi).substr(0, WholeAnsiLength(ansi, size - 1))));
+    std::memcpy(buffer, value.data(), value.size());
+    buffer[value.size()] = '\0';
+    return value.size();
 }
 
 bool OsProfileFunctions::WriteValue(const std::string& section, const std::string& key,
                                     const std::string& value, const std::string& fileName) {
     // The system saves in one step of its own; a failure asked for by a test is a refused save.
-    if (failingStep_ != FailingStep::None || !CanStoreIniEntry(section, key, value)) {
+    if (failingStep_ != FailingStep::None || fileName.empty() ||
+        !CanStoreIniEntry(section, key, value)) {
         return false;
     }
-    return WritePrivateProfileStringA(ToAnsi(section).c_str(), ToAnsi(key).c_str(),
-                                      ToAnsi(value).c_str(), ToAnsi(fileName).c_str()) != 0;
+    const std::wstring path = Widen(CP_UTF8, fileName);
+    // A new settings file is written in the ANSI code page, as the ANSI function writes it; the
+    // UTF-16 function may start a missing file in UTF-16, but keeps the encoding of one that
+    // exists, so the file is made first, empty. An existing UTF-16 file stays UTF-16.
+    const HANDLE created = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (created != INVALID_HANDLE_VALUE) {
+        CloseHandle(created);
+    }
+    const BOOL written =
+        WritePrivateProfileStringW(ThroughAnsi(section).c_str(), ThroughAnsi(key).c_str(),
+                                   ThroughAnsi(value).c_str(), path.c_str());
+    if (!written && created != INVALID_HANDLE_VALUE) {
+        DeleteFileW(path.c_str());
+    }
+    return written != 0;
 }
 
 }  // namespace quicktock

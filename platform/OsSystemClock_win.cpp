@@ -2,9 +2,7 @@
 
 #include <windows.h>
 
-#include <string>
-
-#include "engine/ClockSetError.h"
+#include "platform/LocalTimeSetter_win.h"
 
 namespace quicktock {
 
@@ -36,15 +34,7 @@ void OsSystemClock::SetTimeOfDay(ClockDate value) {
     local.wHour = static_cast<WORD>(wanted.hour);
     local.wMinute = static_cast<WORD>(wanted.minute);
     local.wSecond = static_cast<WORD>(wanted.second);
-    if (!SetLocalTime(&local)) {
-        const DWORD error = GetLastError();
-        std::string message =
-            "The system clock could not be set (error " + std::to_string(error) + ").";
-        if (error == ERROR_PRIVILEGE_NOT_HELD || error == ERROR_ACCESS_DENIED) {
-            message += " Quicktock needs the right to set the clock: run it as administrator.";
-        }
-        throw ClockSetError(message);
-    }
+    SetLocalTimeTwice(local, SystemSetLocalTime);
 }
 
 }  // namespace quicktock

@@ -12,10 +12,16 @@ class ProfileFunctions {
 public:
     virtual ~ProfileFunctions() = default;
 
+    // The bytes the buffer of a read needs for each byte of its size: size counts bytes of the
+    // settings file's code page (UTF-8 here, the ANSI code page on Windows), and one byte of the
+    // ANSI code page can take three in UTF-8.
+    static constexpr std::size_t kBufferBytesPerSize = 3;
+
     // Copies the value of key in section of the file into buffer, or defaultValue (without its
     // trailing blanks) when the file, the section or the key is missing. The text is cut to at
-    // most size - 1 bytes at the last whole UTF-8 character and ended with a NUL byte; returns
-    // the number of bytes copied before the NUL. A size of 0 leaves the buffer untouched.
+    // most size - 1 bytes of the file's code page at the last whole character, then ended with a
+    // NUL byte in UTF-8; buffer holds kBufferBytesPerSize * size bytes. Returns the number of
+    // bytes copied before the NUL. A size of 0 leaves the buffer untouched.
     virtual std::size_t ReadValue(const std::string& section, const std::string& key,
                                   const std::string& defaultValue, char* buffer, std::size_t size,
                                   const std::string& fileName) = 0;

@@ -35,7 +35,8 @@ TEST_F(IniFileOnDiskTest, ReadsAndWritesSettingsFiles) {
     EXPECT_TRUE(ini.SetINIValue(" 1440", "posX", "Data", path));
     EXPECT_TRUE(ini.SetINIValue("", "backH", "Data", path));
     EXPECT_TRUE(ini.SetINIValue(" 900", "posX", "Data", path));
-    EXPECT_EQ(ReadFile("quicktock.ini"), "[Data]\r\nposX= 900\r\nbackH=\r\n");
+    EXPECT_EQ(ReadFile("quicktock.ini"), kSystemProfile ? "[Data]\r\nposX=900\r\nbackH=\r\n"
+                                                        : "[Data]\r\nposX= 900\r\nbackH=\r\n");
     EXPECT_EQ(ini.GetINIValue("posX", "Data", path), "900");
     EXPECT_EQ(ini.GetINIValue("backH", "Data", path), "");
 

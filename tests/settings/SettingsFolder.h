@@ -14,6 +14,14 @@
 
 namespace quicktock {
 
+// Whether the profile functions are the system's own (Windows): they keep the settings file in
+// the ANSI code page, cut values in its bytes, and lay out what they write by their own rules.
+#ifdef _WIN32
+inline constexpr bool kSystemProfile = true;
+#else
+inline constexpr bool kSystemProfile = false;
+#endif
+
 // A fresh, empty folder for each test under the system's temporary folder, removed afterwards,
 // and the machine's profile functions to read and write settings files in it.
 class SettingsFolder : public ::testing::Test {
@@ -47,7 +55,7 @@ protected:
     // Reads with "ERROR" as the default, checking that the count returned is the text's length.
     std::string Get(const std::string& section, const std::string& key, const std::string& path,
                     std::size_t size = 255) {
-        std::string buffer(size + 1, '\x7f');
+        std::string buffer(size * ProfileFunctions::kBufferBytesPerSize + 1, '\x7f');
         const std::size_t count =
             profile.ReadValue(section, key, "ERROR", buffer.data(), size, path);
         EXPECT_EQ(count, std::strlen(buffer.c_str())) << key;
