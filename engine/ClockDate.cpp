@@ -1,7 +1,6 @@
 #include "engine/ClockDate.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "engine/ConversionError.h"
 
@@ -131,17 +130,20 @@ std::string FormatClockDate(ClockDate value, std::string_view pattern,
     const CivilTime civil = ToCivil(value);
     std::string text;
     bool afterHour = false;
-    auto two = [&text](int field) {
-        char digits[8];
-        std::snprintf(digits, sizeof digits, "%02d", field);
-        text += digits;
+    // The fields are never negative: the year lies in 100..9999.
+    auto digits = [&text](int field, int width) {
+        char buffer[4];
+        for (int i = width - 1; i >= 0; --i) {
+            buffer[i] = static_cast<char>('0' + field % 10);
+            field /= 10;
+        }
+        text.append(buffer, static_cast<std::size_t>(width));
     };
+    auto two = [&digits](int field) { digits(field, 2); };
     for (std::size_t i = 0; i < pattern.size();) {
         const std::string_view rest = pattern.substr(i);
         if (rest.starts_with("yyyy")) {
-            char digits[8];
-            std::snprintf(digits, sizeof digits, "%04d", civil.year);
-            text += digits;
+            digits(civil.year, 4);
             i += 4;
         } else if (rest.starts_with("mm")) {
             two(afterHour ? civil.minute : civil.month);

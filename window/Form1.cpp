@@ -4,6 +4,7 @@
 
 #include "settings/SettingsPath.h"
 #include "window/DisplayLanguage.h"
+#include "window/Messages.h"
 
 namespace quicktock {
 namespace {
@@ -207,8 +208,9 @@ void Form1::SetButtonEnabled(EngineView::Button button, bool enabled) {
     }
 }
 
-void Form1::ShowError(const std::string& message) {
-    host_.ShowMessage(message);
+void Form1::ShowFailure(const EngineFailure& failure) {
+    const bool japanese = control(ControlId::chkLanguage).value != 0;
+    host_.ShowMessage(ComposeMessage(failure, japanese, services_.executable.Path()));
 }
 
 SettingsForm::Frame Form1::WindowFrame() const {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/EngineFailure.h"
 #include "engine/EngineView.h"
 
 namespace quicktock {
@@ -27,7 +28,7 @@ public:
     void SetButtonEnabled(Button button, bool enabled) override {
         (button == Button::Accel ? accelEnabled : normalEnabled) = enabled;
     }
-    void ShowError(const std::string& message) override { errors.push_back(message); }
+    void ShowFailure(const EngineFailure& failure) override { failures.push_back(failure); }
 
     std::map<CheckBox, std::int16_t> checks;
     std::string playbackHour = "12";
@@ -39,7 +40,7 @@ public:
     std::string windowCaption = "Quicktock";
     bool accelEnabled = true;
     bool normalEnabled = true;
-    std::vector<std::string> errors;
+    std::vector<EngineFailure> failures;
 };
 
 }  // namespace quicktock

@@ -237,7 +237,17 @@ TEST(Form1Test, TimerTickDrivesTheEngineAndMessagesReachTheHost) {
     h.form.UserEditText(ControlId::txtPlaybackHour, "99999");
     h.form.UserClick(ControlId::cmdPlayback);
     ASSERT_EQ(h.host.messages.size(), 1u);
-    EXPECT_NE(h.host.messages[0].find("hours box"), std::string::npos);
+    EXPECT_NE(h.host.messages[0].find("「99999」"), std::string::npos);  // Japanese
+    // In English, and a refusal names the program's own path for the command that mends it.
+    h.clock.RefuseSets(true);
+    h.form.SetCheckValue(ControlId::chkLanguage, 0);
+    h.form.UserEditText(ControlId::txtPlaybackHour, "1");
+    h.form.UserClick(ControlId::cmdPlayback);
+    ASSERT_EQ(h.host.messages.size(), 2u);
+    EXPECT_NE(
+        h.host.messages[1].find("run: sudo setcap cap_sys_time+ep '/opt/quicktock/quicktock'"),
+        std::string::npos)
+        << h.host.messages[1];
 }
 
 }  // namespace
