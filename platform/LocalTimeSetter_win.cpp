@@ -18,12 +18,9 @@ void SetLocalTimeTwice(const SYSTEMTIME& local, const SetLocalTimeFunction& setL
     if (error == 0) {
         return;
     }
-    std::string message =
-        "The system clock could not be set (error " + std::to_string(error) + ").";
-    if (error == ERROR_PRIVILEGE_NOT_HELD || error == ERROR_ACCESS_DENIED) {
-        message += " Quicktock needs the right to set the clock: run it as administrator.";
-    }
-    throw ClockSetError(message);
+    const bool wantsRight = error == ERROR_PRIVILEGE_NOT_HELD || error == ERROR_ACCESS_DENIED;
+    throw ClockSetError(wantsRight ? ClockRemedy::RunAsAdministrator : ClockRemedy::None,
+                        "error " + std::to_string(error));
 }
 
 }  // namespace quicktock

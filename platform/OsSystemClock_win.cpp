@@ -24,17 +24,21 @@ ClockDate OsSystemClock::NowLocal() {
                                local.wSecond});
 }
 
-void OsSystemClock::SetTimeOfDay(ClockDate value) {
-    const CivilTime today = ToCivil(NowLocal());
+void OsSystemClock::SetLocalDateTime(ClockDate value) {
     const CivilTime wanted = ToCivil(value);
     SYSTEMTIME local{};
-    local.wYear = static_cast<WORD>(today.year);
-    local.wMonth = static_cast<WORD>(today.month);
-    local.wDay = static_cast<WORD>(today.day);
+    local.wYear = static_cast<WORD>(wanted.year);
+    local.wMonth = static_cast<WORD>(wanted.month);
+    local.wDay = static_cast<WORD>(wanted.day);
     local.wHour = static_cast<WORD>(wanted.hour);
     local.wMinute = static_cast<WORD>(wanted.minute);
     local.wSecond = static_cast<WORD>(wanted.second);
     SetLocalTimeTwice(local, SystemSetLocalTime);
+}
+
+// Milliseconds since the system started, sleep included, and untouched by setting the clock.
+std::int64_t OsSystemClock::RunningSeconds() {
+    return static_cast<std::int64_t>(GetTickCount64() / 1000);
 }
 
 }  // namespace quicktock

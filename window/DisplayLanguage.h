@@ -4,12 +4,17 @@
 
 namespace quicktock {
 
-// The captions and the one face name of a display language.
+// The captions, the tooltips of the four clock buttons and the one face name of a display
+// language.
 struct DisplayLanguage {
     const char* face;
     const char* present;     // lblPresent
     const char* estimate;    // lblEstimate
     const char* tenSeconds;  // chk10sec
+    const char* playbackTip;
+    const char* accelTip;
+    const char* normalTip;
+    const char* gotoEstimateTip;
 };
 
 // The language a value of the language box selects: 0 English; 1, and also a greyed 2, Japanese.

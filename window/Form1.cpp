@@ -1,5 +1,8 @@
 #include "window/Form1.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <utility>
 
 #include "settings/SettingsPath.h"
@@ -55,7 +58,9 @@ Form1::Form1(FormHost& host, Services services)
 void Form1::Load() {
     engine_.Reset();
     ApplyLanguage();
+    loading_ = true;
     savedSettings_.Load(*this, CurrentSettingsPath());
+    loading_ = false;
 }
 
 void Form1::TimerTick() {
@@ -92,6 +97,21 @@ void Form1::SetCheckValue(ControlId id, std::int16_t value) {
     Click(id);
 }
 
+void Form1::MessageClosed(const std::string& text) {
+    const auto open = std::find(openMessages_.begin(), openMessages_.end(), text);
+    if (open != openMessages_.end()) {
+        openMessages_.erase(open);
+    }
+}
+
+void Form1::ShowMessage(const std::string& text) {
+    if (std::find(openMessages_.begin(), openMessages_.end(), text) != openMessages_.end()) {
+        return;
+    }
+    openMessages_.push_back(text);
+    host_.ShowMessage(text);
+}
+
 // The nine bound events; every other event has no handler.
 void Form1::Click(ControlId id) {
     switch (id) {
@@ -124,6 +144,15 @@ void Form1::Click(ControlId id) {
 // Brings the captions and face names of twelve controls into line with the language box.
 void Form1::ApplyLanguage() {
     const DisplayLanguage& language = LanguageFor(control(ControlId::chkLanguage).value);
+    const std::pair<ControlId, const char*> tooltips[] = {
+        {ControlId::cmdPlayback, language.playbackTip},
+        {ControlId::cmdAccel, language.accelTip},
+        {ControlId::cmdNormal, language.normalTip},
+        {ControlId::cmdGotoEstimate, language.gotoEstimateTip},
+    };
+    for (const auto& [id, tooltip] : tooltips) {
+        SetTooltip(id, tooltip);
+    }
     const std::pair<ControlId, const char*> captioned[] = {
         {ControlId::lblPresent, language.present},
         {ControlId::lblEstimate, language.estimate},
@@ -177,6 +206,13 @@ void Form1::SetFace(ControlId id, const std::string& face) {
     }
 }
 
+void Form1::SetTooltip(ControlId id, const std::string& tooltip) {
+    if (at(id).tooltip != tooltip) {
+        at(id).tooltip = tooltip;
+        host_.ControlChanged(id);
+    }
+}
+
 std::int16_t Form1::CheckValue(EngineView::CheckBox box) const {
     return control(ControlOf(box)).value;
 }
@@ -210,15 +246,32 @@ void Form1::SetButtonEnabled(EngineView::Button button, bool enabled) {
 
 void Form1::ShowFailure(const EngineFailure& failure) {
     const bool japanese = control(ControlId::chkLanguage).value != 0;
-    host_.ShowMessage(ComposeMessage(failure, japanese, services_.executable.Path()));
+    ShowMessage(ComposeMessage(failure, japanese, services_.executable.Path()));
 }
 
+// While the settings load, the window is not yet shown and its frame not yet decided: a key not
+// restored reads as not a number, so that each restored key is told apart from the rest.
 SettingsForm::Frame Form1::WindowFrame() const {
-    return host_.WindowFrame();
+    if (!loading_) {
+        return host_.WindowFrame();
+    }
+    const float unknown = std::numeric_limits<float>::quiet_NaN();
+    return Frame{restoredFrame_.left.value_or(unknown), restoredFrame_.top.value_or(unknown),
+                 restoredFrame_.width.value_or(unknown), restoredFrame_.height.value_or(unknown)};
 }
 
 void Form1::SetWindowFrame(const Frame& frame) {
-    host_.SetWindowFrame(frame);
+    const std::pair<std::optional<float>&, float> fields[] = {
+        {restoredFrame_.left, frame.left},
+        {restoredFrame_.top, frame.top},
+        {restoredFrame_.width, frame.width},
+        {restoredFrame_.height, frame.height},
+    };
+    for (const auto& [restored, value] : fields) {
+        if (!std::isnan(value)) {
+            restored = value;
+        }
+    }
 }
 
 std::string Form1::BoxText(Box box) const {

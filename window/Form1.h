@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/ClockEngine.h"
 #include "engine/EngineView.h"
@@ -10,6 +11,7 @@
 #include "settings/SettingsForm.h"
 #include "window/FormHost.h"
 #include "window/FormLayout.h"
+#include "window/FrameRules.h"
 
 namespace quicktock {
 
@@ -44,6 +46,12 @@ public:
     void UserEditText(ControlId id, const std::string& text);
     // Sets a check box from code: a different value raises its Click at once, inside this call.
     void SetCheckValue(ControlId id, std::int16_t value);
+    // The host closed the message window that showed this text.
+    void MessageClosed(const std::string& text);
+
+    // The frame keys the settings restored at Load; the realisation applies
+    // DecideStartFrame(restoredFrame(), ...) when it first shows the window.
+    const RestoredFrame& restoredFrame() const { return restoredFrame_; }
 
     std::string GetINIValue(const std::string& KEY, const std::string& Section,
                             const std::string& ININame) const;
@@ -54,11 +62,13 @@ private:
     Control& at(ControlId id) { return controls_[static_cast<int>(id)]; }
     void Click(ControlId id);
     void ApplyLanguage();
+    void ShowMessage(const std::string& text);
     void Exit();
     std::string CurrentSettingsPath() const;
 
     void SetCaption(ControlId id, const std::string& caption);
     void SetFace(ControlId id, const std::string& face);
+    void SetTooltip(ControlId id, const std::string& tooltip);
 
     // The controls as the clock engine sees them.
     std::int16_t CheckValue(EngineView::CheckBox box) const override;
@@ -82,6 +92,10 @@ private:
     Controls controls_;
     ClockEngine engine_;
     SavedSettings savedSettings_;
+    bool loading_ = false;
+    RestoredFrame restoredFrame_;
+    // Messages still open: the same failure, repeated every second, is shown once.
+    std::vector<std::string> openMessages_;
 };
 
 }  // namespace quicktock

@@ -17,11 +17,12 @@ public:
     virtual void SetWindowCaption(const std::string& caption) = 0;
     virtual bool IsMinimised() const = 0;
 
-    // The window's outer frame on the screen, in twips.
+    // The window's outer frame on the screen, in twips, once the window is shown. The frame it
+    // first shows with is the model's to decide (Form1::restoredFrame, DecideStartFrame).
     virtual SettingsForm::Frame WindowFrame() const = 0;
-    virtual void SetWindowFrame(const SettingsForm::Frame& frame) = 0;
 
-    // Tells the user of a failure, without blocking the window's events.
+    // Tells the user of a failure, without blocking the window's events. The host reports the
+    // message window's closing through Form1::MessageClosed.
     virtual void ShowMessage(const std::string& text) = 0;
 
     // The window goes away and the program ends; no further tick runs.

@@ -62,6 +62,7 @@ struct Control {
     bool enabled = true;
     std::int16_t value = 0;  // check boxes: 0 unchecked, 1 checked, 2 greyed
     bool alignRight = false;
+    std::string tooltip{};  // shown while the pointer rests on the control; empty for none
 };
 
 using Controls = std::array<Control, kControlCount>;

@@ -38,8 +38,9 @@ TEST(LocalTimeSetterTest, SetsTwiceAndReportsRefusals) {
             SetLocalTimeTwice(wanted, fake);
         } catch (const ClockSetError& error) {
             refused = true;
-            EXPECT_EQ(std::string(error.what()).find("administrator") != std::string::npos,
-                      c.asAdministrator);
+            EXPECT_EQ(error.Remedy(),
+                      c.asAdministrator ? ClockRemedy::RunAsAdministrator : ClockRemedy::None);
+            EXPECT_EQ(error.SystemReason(), "error " + std::to_string(c.results.back()));
         }
         EXPECT_EQ(refused, c.refused);
         ASSERT_EQ(calls.size(), c.calls);

@@ -14,7 +14,6 @@ public:
     void SetWindowCaption(const std::string& text) override { caption = text; }
     bool IsMinimised() const override { return minimised; }
     SettingsForm::Frame WindowFrame() const override { return frame; }
-    void SetWindowFrame(const SettingsForm::Frame& value) override { frame = value; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     void EndProgram() override { ended = true; }
 

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 
 #include "tests/fakes/FakeExecutableLocation.h"
 #include "tests/fakes/FakeProfileFunctions.h"
@@ -51,6 +52,14 @@ void ExpectLanguage(const Harness& h, bool english) {
               english ? "System :" : "\u30B7\u30B9\u30C6\u30E0\uFF1A");
     EXPECT_EQ(h.c(ControlId::lblEstimate).caption, english ? "Now :" : "\u305F\u3076\u3093\uFF1A");
     EXPECT_EQ(h.c(ControlId::chk10sec).caption, english ? "10sec" : "10\u79D2");
+    EXPECT_EQ(h.c(ControlId::cmdAccel).tooltip,
+              english ? "Run the clock fast" : "\u6642\u8A08\u3092\u65E9\u9001\u308A\u3059\u308B");
+    std::set<std::string> tips;
+    for (const ControlId id : {ControlId::cmdPlayback, ControlId::cmdAccel, ControlId::cmdNormal,
+                               ControlId::cmdGotoEstimate, ControlId::cmdExit}) {
+        tips.insert(h.c(id).tooltip);
+    }
+    EXPECT_EQ(tips.size(), 5u) << "four tips of their own, none on Exit";
     for (const ControlId id : kFacedControls) {
         EXPECT_EQ(h.c(id).font.face, english ? "MS UI Gothic" : kJapaneseFace) << h.c(id).name;
     }
@@ -119,17 +128,21 @@ TEST(Form1Test, LoadsEachKeyAsTheWindowExpectsIt) {
     auto check = [](ControlId id) {
         return [id](const Harness& h) { return std::to_string(h.c(id).value); };
     };
-    auto frame = [](float SettingsForm::Frame::*field) {
-        return [field](const Harness& h) {
-            return std::to_string(static_cast<int>(h.host.frame.*field));
-        };
+    // The four restored frame keys, "-" for one not restored.
+    auto frame = [](const Harness& h) {
+        std::string keys;
+        for (const auto& key : {h.form.restoredFrame().left, h.form.restoredFrame().top,
+                                h.form.restoredFrame().width, h.form.restoredFrame().height}) {
+            keys += (key ? std::to_string(static_cast<int>(*key)) : "-") + " ";
+        }
+        return keys;
     };
     const Case cases[] = {
-        {"posX", " 1440", frame(&SettingsForm::Frame::left), "1440"},
-        {"posX", "", frame(&SettingsForm::Frame::left), "0"},
-        {"posY", "-60", frame(&SettingsForm::Frame::top), "-60"},
-        {"winW", " 6480", frame(&SettingsForm::Frame::width), "6480"},
-        {"winH", "2205.4", frame(&SettingsForm::Frame::height), "2205"},
+        {"posX", " 1440", frame, "1440 - - - "},
+        {"posX", "", frame, "0 - - - "},
+        {"posY", "-60", frame, "- -60 - - "},
+        {"winW", " 6480", frame, "- - 6480 - "},
+        {"winH", "2205.4", frame, "- - - 2205 "},
         {"backH", "abc", text(ControlId::txtPlaybackHour), "abc"},
         {"backH", "", text(ControlId::txtPlaybackHour), ""},
         {"backH", "ERROR", text(ControlId::txtPlaybackHour), "12"},
@@ -150,8 +163,8 @@ TEST(Form1Test, LoadsEachKeyAsTheWindowExpectsIt) {
         {"chk10", "3", check(ControlId::chk10sec), "0"},
         {"chkLang", "-1", check(ControlId::chkLanguage), "1"},
         {"chkUntilMin", "1e400", check(ControlId::chkUntilMinute), "0"},
-        {"posX", "1e400", frame(&SettingsForm::Frame::left), "1440"},
-        {"winW", "1e39", frame(&SettingsForm::Frame::width), "3510"},
+        {"posX", "1e400", frame, "- - - - "},
+        {"winW", "1e39", frame, "- - - - "},
     };
     for (const auto& [key, stored, read, expected] : cases) {
         Harness h(Saved{{key, stored}, {"backH", key == std::string("backH") ? stored : "7"}});
@@ -248,6 +261,17 @@ TEST(Form1Test, TimerTickDrivesTheEngineAndMessagesReachTheHost) {
         h.host.messages[1].find("run: sudo setcap cap_sys_time+ep '/opt/quicktock/quicktock'"),
         std::string::npos)
         << h.host.messages[1];
+    // A message identical to one still open is not shown again; once closed, it is.
+    for (const bool closeFirst : {false, true}) {
+        if (closeFirst) {
+            h.form.MessageClosed(h.host.messages.back());
+        }
+        h.form.UserClick(ControlId::cmdPlayback);
+    }
+    ASSERT_EQ(h.host.messages.size(), 3u);
+    h.form.UserEditText(ControlId::txtUntilMinutes, "1e9");
+    h.form.UserClick(ControlId::chkUntilMinute);
+    EXPECT_EQ(h.host.messages.size(), 4u) << "a different message shows beside it";
 }
 
 }  // namespace

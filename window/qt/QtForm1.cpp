@@ -11,8 +11,9 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
+#include "window/TabOrder.h"
+#include "window/Twips.h"
 #include "window/qt/QtCheckBox.h"
 #include "window/qt/QtFonts.h"
 
@@ -38,7 +39,7 @@ QtForm1::QtForm1(Form1::Services services) : model_(*this, std::move(services)) 
     setWindowIcon(icon);
     setFont(ToQFont(DefaultFont()));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        scale_ = screen->logicalDotsPerInch() / 96.0;
+        dpi_ = static_cast<int>(std::lround(screen->logicalDotsPerInch()));
     }
     resize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
     createControls();
@@ -52,15 +53,14 @@ QtForm1::QtForm1(Form1::Services services) : model_(*this, std::move(services)) 
 QtForm1::~QtForm1() = default;
 
 int QtForm1::toPixels(double twips) const {
-    return static_cast<int>(std::lround(twips * scale_ / kTwipsPerPixelAt96Dpi));
+    return TwipsToPixels(twips, dpi_);
 }
 
 double QtForm1::toTwips(int pixels) const {
-    return pixels * kTwipsPerPixelAt96Dpi / scale_;
+    return PixelsToTwips(pixels, dpi_);
 }
 
 void QtForm1::createControls() {
-    std::vector<QWidget*> tabOrder(kControlCount, nullptr);
     for (const Control& c : model_.controls()) {
         const ControlId id = c.id;
         QWidget* w = nullptr;
@@ -100,20 +100,19 @@ void QtForm1::createControls() {
         w->setGeometry(toPixels(c.rect.left), toPixels(c.rect.top), toPixels(c.rect.width),
                        toPixels(c.rect.height));
         widgets_[static_cast<int>(id)] = w;
-        if (c.tabIndex >= 0 && c.kind != ControlKind::Label) {
-            tabOrder[c.tabIndex] = w;
-        }
         refresh(id);
     }
-    QWidget* previous = nullptr;
-    for (QWidget* w : tabOrder) {
-        if (w == nullptr) {
-            continue;
+    const std::vector<ControlId> order = TabOrder(model_.controls());
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(widget(order[i - 1]), widget(order[i]));
+    }
+    // Everything else stays out of the Tab chain.
+    for (QWidget* w : widgets_) {
+        if (w != nullptr && std::find_if(order.begin(), order.end(), [&](ControlId id) {
+                                return widget(id) == w;
+                            }) == order.end()) {
+            w->setFocusPolicy(Qt::NoFocus);
         }
-        if (previous != nullptr) {
-            setTabOrder(previous, w);
-        }
-        previous = w;
     }
 }
 
@@ -131,6 +130,10 @@ void QtForm1::refresh(ControlId id) {
         w->setFont(font);
     }
     w->setEnabled(c.enabled);
+    const QString tooltip = ToQString(c.tooltip);
+    if (w->toolTip() != tooltip) {
+        w->setToolTip(tooltip);
+    }
     if (w->isHidden() == c.visible) {
         w->setVisible(c.visible);
     }
@@ -170,56 +173,51 @@ void QtForm1::refresh(ControlId id) {
 
 void QtForm1::loadAndShow() {
     model_.Load();
-    applyRestoredFrame();
+    applyStartFrame(false);
     show();
-    shown_ = true;
-    widget(ControlId::cmdExit)->setFocus();
-    if (restoredFrame_) {
+    widget(InitialFocus())->setFocus();
+    if (model_.restoredFrame().any()) {
         correctFrameOnceKnown(kFrameTries);
     }
 }
 
-// A saved frame that would lie wholly outside every screen, or that is less than a pixel wide or
-// high, is not used: the window opens at the system's default place and laid-out size instead.
-void QtForm1::applyRestoredFrame() {
-    if (!restoredFrame_) {
-        return;
-    }
-    const SettingsForm::Frame& f = *restoredFrame_;
-    const QRect wanted(toPixels(f.left), toPixels(f.top), toPixels(f.width), toPixels(f.height));
-    const bool usableSize = f.width >= toTwips(1) && f.height >= toTwips(1);
-    bool onSomeScreen = false;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        onSomeScreen = onSomeScreen || screen->geometry().intersects(wanted);
-    }
-    if (!usableSize || !onSomeScreen) {
-        restoredFrame_.reset();
-        return;
-    }
-    // The frame's own size is not known before the window is first shown; it is corrected then.
-    move(wanted.topLeft());
-    resize(wanted.size());
-}
-
-void QtForm1::correctFrameOnceKnown(int triesLeft) {
+void QtForm1::applyStartFrame(bool shown) {
     const QRect frame = frameGeometry();
     const QRect client = geometry();
-    const bool frameKnown = frame.size() != client.size() || frame.topLeft() != client.topLeft();
+    const int extraWidth = frame.width() - client.width();
+    const int extraHeight = frame.height() - client.height();
+    const StartFrame start = DecideStartFrame(
+        model_.restoredFrame(), toTwips(toPixels(kClientWidthTwips) + extraWidth),
+        toTwips(toPixels(kClientHeightTwips) + extraHeight), availableScreens(), dpi_);
+    resize(std::max(1, toPixels(start.width) - extraWidth),
+           std::max(1, toPixels(start.height) - extraHeight));
+    if ((start.left && start.top) || (shown && (start.left || start.top))) {
+        move(start.left ? toPixels(*start.left) : frame.x(),
+             start.top ? toPixels(*start.top) : frame.y());
+    }
+}
+
+// The window manager reports the frame's extents only some time after the window is shown.
+void QtForm1::correctFrameOnceKnown(int triesLeft) {
+    const bool frameKnown = frameGeometry() != geometry();
     if (!frameKnown && triesLeft > 0) {
         QTimer::singleShot(kFrameTryIntervalMs, this,
                            [this, triesLeft] { correctFrameOnceKnown(triesLeft - 1); });
         return;
     }
-    if (!restoredFrame_) {
-        return;
+    applyStartFrame(true);
+}
+
+std::vector<DesktopRect> QtForm1::availableScreens() const {
+    std::vector<DesktopRect> areas;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect a = screen->availableGeometry();
+        const DesktopRect area{toTwips(a.x()), toTwips(a.y()), toTwips(a.width()),
+                               toTwips(a.height())};
+        areas.insert(screen == primary ? areas.begin() : areas.end(), area);
     }
-    const SettingsForm::Frame& f = *restoredFrame_;
-    const int extraWidth = frame.width() - client.width();
-    const int extraHeight = frame.height() - client.height();
-    resize(std::max(1, toPixels(f.width) - extraWidth),
-           std::max(1, toPixels(f.height) - extraHeight));
-    move(toPixels(f.left), toPixels(f.top));
-    restoredFrame_.reset();
+    return areas;
 }
 
 void QtForm1::paintEvent(QPaintEvent* event) {
@@ -243,22 +241,10 @@ bool QtForm1::IsMinimised() const {
 }
 
 SettingsForm::Frame QtForm1::WindowFrame() const {
-    if (!shown_ && restoredFrame_) {
-        return *restoredFrame_;
-    }
     const QRect frame = frameGeometry();
     return SettingsForm::Frame{
         static_cast<float>(toTwips(frame.x())), static_cast<float>(toTwips(frame.y())),
         static_cast<float>(toTwips(frame.width())), static_cast<float>(toTwips(frame.height()))};
-}
-
-void QtForm1::SetWindowFrame(const SettingsForm::Frame& frame) {
-    if (shown_) {
-        resize(toPixels(frame.width), toPixels(frame.height));
-        move(toPixels(frame.left), toPixels(frame.top));
-        return;
-    }
-    restoredFrame_ = frame;
 }
 
 void QtForm1::ShowMessage(const std::string& text) {
@@ -266,16 +252,12 @@ void QtForm1::ShowMessage(const std::string& text) {
         messageHandler_(text);
         return;
     }
-    const QString message = ToQString(text);
-    if (openMessage_ && openMessage_->text() == message) {
-        return;  // the same failure every second is shown once
-    }
     // Opened without a nested event loop, so that ticks and clicks keep running one at a time.
-    auto* box = new QMessageBox(QMessageBox::Warning, ClockEngine::kProgramName, message,
+    auto* box = new QMessageBox(QMessageBox::Warning, ClockEngine::kProgramName, ToQString(text),
                                 QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [this, text] { model_.MessageClosed(text); });
     box->open();
-    openMessage_ = box;
 }
 
 void QtForm1::EndProgram() {

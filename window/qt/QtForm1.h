@@ -1,17 +1,14 @@
 #pragma once
 
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
-#include <optional>
 #include <string>
+#include <vector>
 
 #include "window/Form1.h"
 #include "window/FormHost.h"
-
-class QMessageBox;
 
 namespace quicktock {
 
@@ -24,16 +21,12 @@ public:
     explicit QtForm1(Form1::Services services);
     ~QtForm1() override;
 
-    // Runs the start-up handler and shows the window with the restored frame.
+    // Runs the start-up handler and shows the window with the frame the model decides.
     void loadAndShow();
 
     Form1& model() { return model_; }
     QWidget* widget(ControlId id) const { return widgets_[static_cast<int>(id)]; }
     QTimer& timer() { return timer_; }
-
-    // Device-independent pixels for a length in twips on this window's screen.
-    int toPixels(double twips) const;
-    double toTwips(int pixels) const;
 
     // Lets tests see the messages instead of a message box.
     void setMessageHandler(std::function<void(const std::string&)> handler) {
@@ -47,29 +40,31 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Device-independent pixels for a length in twips on this window's screen, and back.
+    int toPixels(double twips) const;
+    double toTwips(int pixels) const;
     void createControls();
     void refresh(ControlId id);
-    void applyRestoredFrame();
+    // Applies the frame the model decides for the screens and the frame's extents as now known;
+    // before the window is shown only a full position is applied, so that the window manager
+    // still places a window whose position was not saved.
+    void applyStartFrame(bool shown);
     void correctFrameOnceKnown(int triesLeft);
+    std::vector<DesktopRect> availableScreens() const;
 
     // FormHost
     void ControlChanged(ControlId id) override { refresh(id); }
     void SetWindowCaption(const std::string& caption) override;
     bool IsMinimised() const override;
     SettingsForm::Frame WindowFrame() const override;
-    void SetWindowFrame(const SettingsForm::Frame& frame) override;
     void ShowMessage(const std::string& text) override;
     void EndProgram() override;
 
     Form1 model_;
     std::array<QWidget*, kControlCount> widgets_{};
     QTimer timer_;
-    double scale_ = 1.0;
-    // The frame the settings restored, applied when the window is first shown.
-    std::optional<SettingsForm::Frame> restoredFrame_;
-    bool shown_ = false;
+    int dpi_ = 96;
     std::function<void(const std::string&)> messageHandler_;
-    QPointer<QMessageBox> openMessage_;
 };
 
 }  // namespace quicktock
