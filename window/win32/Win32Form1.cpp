@@ -1,0 +1,479 @@
+#include "window/win32/Win32Form1.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "window/FrameRules.h"
+#include "window/TabOrder.h"
+#include "window/Twips.h"
+
+namespace quicktock {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"QuicktockForm1";
+constexpr wchar_t kMessageClass[] = L"QuicktockMessage";
+constexpr UINT_PTR kTimerId = 1;
+// Control ids start above IDOK and IDCANCEL, so that Enter and Escape click nothing.
+constexpr int kFirstControlId = 100;
+constexpr int kMessageOkId = IDOK;
+
+std::wstring Wide(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int count = static_cast<int>(text.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), count, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), count, wide.data(), length);
+    return wide;
+}
+
+std::string Utf8(const std::wstring& wide) {
+    if (wide.empty()) {
+        return {};
+    }
+    const int count = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), count, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), text.size())));
+    return text;
+}
+
+int IdOf(ControlId id) {
+    return kFirstControlId + static_cast<int>(id);
+}
+
+// A failure that escapes a handler is reported and ends the program, as the system's default
+// handling of an unhandled error does.
+void ReportAndEnd(const char* what) {
+    MessageBoxW(nullptr, Wide(what).c_str(), L"Quicktock", MB_OK | MB_ICONERROR);
+    ExitProcess(1);
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info)) {
+        auto* list = reinterpret_cast<std::vector<std::pair<bool, RECT>>*>(screens);
+        list->emplace_back((info.dwFlags & MONITORINFOF_PRIMARY) != 0, info.rcWork);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+Win32Form1::Win32Form1(Form1::Services services) : model_(*this, std::move(services)) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&common);
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kWindowClass;
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    RegisterClassExW(&windowClass);
+    windowClass.lpfnWndProc = MessageWindowProc;
+    windowClass.lpszClassName = kMessageClass;
+    RegisterClassExW(&windowClass);
+
+    // Created at the default place; its size follows once its screen's DPI is known.
+    window_ = CreateWindowExW(0, kWindowClass, Wide(ClockEngine::kProgramName).c_str(),
+                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    dpi_ = static_cast<int>(GetDpiForWindow(window_));
+    CreateControls();
+    SetTimer(window_, kTimerId, kTimerIntervalMs, nullptr);
+}
+
+Win32Form1::~Win32Form1() {
+    if (!ended_ && IsWindow(window_)) {
+        DestroyWindow(window_);
+    }
+    for (const auto& [spec, font] : fonts_) {
+        DeleteObject(font);
+    }
+}
+
+int Win32Form1::Pixels(double twips) const {
+    return TwipsToPixels(twips, dpi_);
+}
+
+void Win32Form1::CreateControls() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                                nullptr, instance, nullptr);
+    const std::vector<ControlId> tabOrder = TabOrder(model_.controls());
+    for (const quicktock::Control& c : model_.controls()) {
+        const bool tabStop = std::find(tabOrder.begin(), tabOrder.end(), c.id) != tabOrder.end();
+        DWORD style = WS_CHILD | (tabStop ? WS_TABSTOP : 0);
+        DWORD extended = 0;
+        const wchar_t* className = nullptr;
+        switch (c.kind) {
+            case ControlKind::Label:
+                className = L"STATIC";
+                style |= SS_NOPREFIX | (c.alignRight ? SS_RIGHT : SS_LEFT);
+                break;
+            case ControlKind::TextBox:
+                className = L"EDIT";
+                style |= ES_AUTOHSCROLL | (c.alignRight ? ES_RIGHT : ES_LEFT);
+                extended = WS_EX_CLIENTEDGE;
+                break;
+            case ControlKind::CommandButton:
+                className = L"BUTTON";
+                style |= BS_PUSHBUTTON;
+                break;
+            case ControlKind::CheckBox:
+                // Not automatic: a click goes through the model, which decides the new value.
+                className = L"BUTTON";
+                style |= BS_3STATE;
+                break;
+            case ControlKind::Line:
+            case ControlKind::Timer:
+                continue;  // the line is painted by the window; the timer has no appearance
+        }
+        const HWND control = CreateWindowExW(
+            extended, className, nullptr, style, 0, 0, 0, 0, window_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(c.id))), instance, nullptr);
+        controls_[static_cast<int>(c.id)] = control;
+        if (!c.tooltip.empty() || c.kind == ControlKind::CommandButton) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = window_;
+            tool.uId = reinterpret_cast<UINT_PTR>(control);
+            tool.lpszText = const_cast<wchar_t*>(L"");
+            SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+    // The dialog keys move the focus in the windows' order: put it in the model's tab order.
+    HWND previous = HWND_TOP;
+    for (const ControlId id : tabOrder) {
+        SetWindowPos(Control(id), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = Control(id);
+    }
+    PlaceControls();
+    for (const quicktock::Control& c : model_.controls()) {
+        Refresh(c.id);
+    }
+}
+
+// Rectangles and fonts for the window's DPI; again whenever it moves to a screen of another DPI.
+void Win32Form1::PlaceControls() {
+    for (const quicktock::Control& c : model_.controls()) {
+        if (const HWND control = Control(c.id)) {
+            SetWindowPos(control, nullptr, Pixels(c.rect.left), Pixels(c.rect.top),
+                         Pixels(c.rect.width), Pixels(c.rect.height),
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            shownFonts_[static_cast<int>(c.id)] = nullptr;
+            Refresh(c.id);
+        }
+    }
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+HFONT Win32Form1::Font(const FontSpec& spec) {
+    const auto key = std::make_tuple(spec.face, spec.points, spec.weight, spec.charset);
+    HFONT& font = fonts_[key];
+    if (font == nullptr) {
+        font =
+            CreateFontW(-MulDiv(spec.points, dpi_, 72), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
+                        static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(spec.face).c_str());
+    }
+    return font;
+}
+
+// Shows a control as the model holds it. Every tick rewrites the date-time labels: only what
+// changed is touched.
+void Win32Form1::Refresh(ControlId id) {
+    const HWND control = Control(id);
+    if (control == nullptr) {
+        return;
+    }
+    const int index = static_cast<int>(id);
+    const quicktock::Control& c = model_.control(id);
+    const HFONT font = Font(c.font);
+    if (shownFonts_[index] != font) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        shownFonts_[index] = font;
+    }
+    const std::wstring text = Wide(c.caption);
+    if (shownTexts_[index] != text || WindowText(control) != text) {
+        settingText_ = true;
+        SetWindowTextW(control, text.c_str());
+        settingText_ = false;
+        shownTexts_[index] = text;
+    }
+    const std::wstring tooltip = Wide(c.tooltip);
+    if (shownTooltips_[index] != tooltip) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = window_;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+        tool.lpszText = const_cast<wchar_t*>(tooltip.c_str());
+        SendMessageW(tooltips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+        shownTooltips_[index] = tooltip;
+    }
+    if ((IsWindowEnabled(control) != FALSE) != c.enabled) {
+        EnableWindow(control, c.enabled);
+    }
+    if (((GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0) != c.visible) {
+        ShowWindow(control, c.visible ? SW_SHOWNA : SW_HIDE);
+    }
+    if (c.kind == ControlKind::CheckBox) {
+        const WPARAM state = c.value == 0   ? BST_UNCHECKED
+                             : c.value == 1 ? BST_CHECKED
+                                            : BST_INDETERMINATE;
+        if (static_cast<WPARAM>(SendMessageW(control, BM_GETCHECK, 0, 0)) != state) {
+            SendMessageW(control, BM_SETCHECK, state, 0);
+        }
+    }
+}
+
+void Win32Form1::LoadAndShow(int showCommand) {
+    model_.Load();
+    RECT outer{0, 0, Pixels(kClientWidthTwips), Pixels(kClientHeightTwips)};
+    const DWORD style = static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE));
+    AdjustWindowRectExForDpi(&outer, style, FALSE, 0, static_cast<UINT>(dpi_));
+    std::vector<std::pair<bool, RECT>> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    std::stable_partition(monitors.begin(), monitors.end(), [](const auto& m) { return m.first; });
+    std::vector<DesktopRect> screens;
+    for (const auto& [primary, r] : monitors) {
+        screens.push_back({PixelsToTwips(r.left, dpi_), PixelsToTwips(r.top, dpi_),
+                           PixelsToTwips(r.right - r.left, dpi_),
+                           PixelsToTwips(r.bottom - r.top, dpi_)});
+    }
+    const StartFrame start =
+        DecideStartFrame(model_.restoredFrame(), PixelsToTwips(outer.right - outer.left, dpi_),
+                         PixelsToTwips(outer.bottom - outer.top, dpi_), screens, dpi_);
+    RECT current{};
+    GetWindowRect(window_, &current);
+    const UINT keepPlace = start.left || start.top ? 0 : SWP_NOMOVE;
+    SetWindowPos(window_, nullptr, start.left ? Pixels(*start.left) : current.left,
+                 start.top ? Pixels(*start.top) : current.top, Pixels(start.width),
+                 Pixels(start.height), SWP_NOZORDER | SWP_NOACTIVATE | keepPlace);
+    // The window always opens normal: neither minimised nor maximised.
+    ShowWindow(window_, showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_HIDE
+                            ? SW_SHOW
+                            : SW_SHOWNORMAL);
+    UpdateWindow(window_);
+    SetFocus(Control(InitialFocus()));
+}
+
+bool Win32Form1::HandleDialogKeys(MSG& message) {
+    for (const auto& [messageWindow, text] : messages_) {
+        if (IsDialogMessageW(messageWindow, &message)) {
+            return true;
+        }
+    }
+    return !ended_ && IsDialogMessageW(window_, &message);
+}
+
+LRESULT CALLBACK Win32Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<Win32Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Win32Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (const std::exception& failure) {
+        ReportAndEnd(failure.what());
+    } catch (...) {
+        ReportAndEnd("Unexpected failure.");
+    }
+    return 0;
+}
+
+LRESULT Win32Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == kTimerId && !ended_) {
+                model_.TimerTick();
+            }
+            return 0;
+        case WM_COMMAND:
+            Command(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_PAINT:
+            PaintLine();
+            return 0;
+        case WM_DPICHANGED: {
+            dpi_ = HIWORD(wParam);
+            for (const auto& [spec, font] : fonts_) {
+                DeleteObject(font);
+            }
+            fonts_.clear();
+            const RECT* suggested = reinterpret_cast<RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            PlaceControls();
+            return 0;
+        }
+        case WM_DESTROY:
+            KillTimer(window_, kTimerId);
+            ended_ = true;
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void Win32Form1::Command(int controlId, int notification) {
+    const int index = controlId - kFirstControlId;
+    if (ended_ || index < 0 || index >= kControlCount) {
+        return;  // Enter and Escape arrive as IDOK and IDCANCEL: no control has those
+    }
+    const auto id = static_cast<ControlId>(index);
+    const ControlKind kind = model_.control(id).kind;
+    if (kind == ControlKind::TextBox && notification == EN_CHANGE && !settingText_) {
+        const std::wstring text = WindowText(Control(id));
+        shownTexts_[index] = text;
+        model_.UserEditText(id, Utf8(text));
+    } else if ((kind == ControlKind::CommandButton || kind == ControlKind::CheckBox) &&
+               notification == BN_CLICKED) {
+        model_.UserClick(id);
+    }
+}
+
+void Win32Form1::PaintLine() {
+    PAINTSTRUCT paint{};
+    const HDC dc = BeginPaint(window_, &paint);
+    const TwipRect& line = model_.control(ControlId::Line1).rect;
+    const HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
+    const HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, Pixels(line.left), Pixels(line.top), nullptr);
+    LineTo(dc, Pixels(line.left + line.width), Pixels(line.top + line.height));
+    SelectObject(dc, old);
+    DeleteObject(pen);
+    EndPaint(window_, &paint);
+}
+
+void Win32Form1::SetWindowCaption(const std::string& caption) {
+    const std::wstring title = Wide(caption);
+    if (WindowText(window_) != title) {
+        SetWindowTextW(window_, title.c_str());
+    }
+}
+
+bool Win32Form1::IsMinimised() const {
+    return IsIconic(window_) != FALSE;
+}
+
+SettingsForm::Frame Win32Form1::WindowFrame() const {
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    return SettingsForm::Frame{static_cast<float>(PixelsToTwips(frame.left, dpi_)),
+                               static_cast<float>(PixelsToTwips(frame.top, dpi_)),
+                               static_cast<float>(PixelsToTwips(frame.right - frame.left, dpi_)),
+                               static_cast<float>(PixelsToTwips(frame.bottom - frame.top, dpi_))};
+}
+
+// A small window of its own rather than MessageBox, whose nested loop would let ticks and clicks
+// run inside the handler that reported the failure.
+void Win32Form1::ShowMessage(const std::string& text) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const std::wstring wide = Wide(text);
+    const HFONT font = Font(model_.control(ControlId::cmdExit).font);
+    const int margin = Pixels(180);
+    const int buttonWidth = Pixels(1200);
+    const int buttonHeight = Pixels(360);
+    RECT textRect{0, 0, Pixels(6000), 0};
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ old = SelectObject(dc, font);
+    DrawTextW(dc, wide.c_str(), -1, &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+    const int width = std::max<int>(textRect.right, buttonWidth) + 2 * margin;
+    RECT outer{0, 0, width, textRect.bottom + buttonHeight + 3 * margin};
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    AdjustWindowRectExForDpi(&outer, style, FALSE, WS_EX_DLGMODALFRAME, static_cast<UINT>(dpi_));
+    RECT owner{};
+    GetWindowRect(window_, &owner);
+    const HWND box = CreateWindowExW(
+        WS_EX_DLGMODALFRAME, kMessageClass, Wide(ClockEngine::kProgramName).c_str(), style,
+        owner.left + Pixels(300), owner.top + Pixels(300), outer.right - outer.left,
+        outer.bottom - outer.top, window_, nullptr, instance, nullptr);
+    SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    const HWND label =
+        CreateWindowExW(0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, margin,
+                        margin, textRect.right, textRect.bottom, box, nullptr, instance, nullptr);
+    const HWND ok = CreateWindowExW(
+        0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+        (width - buttonWidth) / 2, textRect.bottom + 2 * margin, buttonWidth, buttonHeight, box,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMessageOkId)), instance, nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    messages_.emplace_back(box, text);
+    MessageBeep(MB_ICONWARNING);
+    ShowWindow(box, SW_SHOWNORMAL);
+    SetFocus(ok);
+}
+
+LRESULT CALLBACK Win32Form1::MessageWindowProc(HWND window, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
+    auto* self = reinterpret_cast<Win32Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const bool closing =
+        message == WM_CLOSE ||
+        (message == WM_COMMAND && (LOWORD(wParam) == kMessageOkId || LOWORD(wParam) == IDCANCEL));
+    if (self != nullptr && closing) {
+        try {
+            self->CloseMessage(window);
+        } catch (const std::exception& failure) {
+            ReportAndEnd(failure.what());
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void Win32Form1::CloseMessage(HWND messageWindow) {
+    const auto open =
+        std::find_if(messages_.begin(), messages_.end(),
+                     [messageWindow](const auto& m) { return m.first == messageWindow; });
+    if (open == messages_.end()) {
+        return;
+    }
+    const std::string text = open->second;
+    messages_.erase(open);
+    DestroyWindow(messageWindow);
+    if (!ended_) {
+        model_.MessageClosed(text);
+    }
+}
+
+void Win32Form1::EndProgram() {
+    KillTimer(window_, kTimerId);
+    DestroyWindow(window_);  // its messages with it; WM_DESTROY posts the end of the loop
+    messages_.clear();
+    ended_ = true;
+}
+
+}  // namespace quicktock

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "window/Form1.h"
+#include "window/FormHost.h"
+
+namespace quicktock {
+
+// The main window realised with Win32 controls. Every layout number, caption, font and event rule
+// comes from the window model; this class only maps them to native windows and forwards the
+// user's clicks, typing and the timer back to it.
+class Win32Form1 final : private FormHost {
+public:
+    explicit Win32Form1(Form1::Services services);
+    ~Win32Form1() override;
+    Win32Form1(const Win32Form1&) = delete;
+    Win32Form1& operator=(const Win32Form1&) = delete;
+
+    // Runs the start-up handler, then shows the window with the frame the model decides and the
+    // focus on its first control.
+    void LoadAndShow(int showCommand);
+
+    // Gives the window and its open messages the dialog keys (Tab, arrows, Space); true when the
+    // message was used up so.
+    bool HandleDialogKeys(MSG& message);
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void PlaceControls();
+    void Refresh(ControlId id);
+    void Command(int controlId, int notification);
+    void PaintLine();
+    void CloseMessage(HWND messageWindow);
+    HFONT Font(const FontSpec& spec);
+    int Pixels(double twips) const;
+    HWND Control(ControlId id) const { return controls_[static_cast<int>(id)]; }
+
+    // FormHost
+    void ControlChanged(ControlId id) override { Refresh(id); }
+    void SetWindowCaption(const std::string& caption) override;
+    bool IsMinimised() const override;
+    SettingsForm::Frame WindowFrame() const override;
+    void ShowMessage(const std::string& text) override;
+    void EndProgram() override;
+
+    HWND window_ = nullptr;
+    HWND tooltips_ = nullptr;
+    Form1 model_;
+    std::array<HWND, kControlCount> controls_{};
+    std::array<std::wstring, kControlCount> shownTexts_{};
+    std::array<HFONT, kControlCount> shownFonts_{};
+    std::array<std::wstring, kControlCount> shownTooltips_{};
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    std::map<std::tuple<std::string, int, int, int>, HFONT> fonts_;
+    // Text put into a box by the program is not the user's typing.
+    bool settingText_ = false;
+    bool ended_ = false;
+    // Open message windows and the text each shows.
+    std::vector<std::pair<HWND, std::string>> messages_;
+};
+
+}  // namespace quicktock
