@@ -125,8 +125,8 @@ def check_runs(smoke, ini, workdir):
     smoke.click(PLAYBACK_AT)
     messages = dt.wait_until(lambda: smoke.controls().get(-1), 20, what="the refusal message")
     assert any("administrator" in text for text in messages), messages
-    time.sleep(1)  # Wine paints the new window a moment after it exists
-    smoke.screenshot(workdir / "quicktock-refused.png")
+    time.sleep(2)  # Wine paints the new window a moment after it exists
+    smoke.desktop.screenshot(workdir / "quicktock-refused.png", (0, 0, 560, 240))
     smoke.exit()
     assert settings(ini) == expected, (settings(ini), expected)
 

@@ -409,16 +409,17 @@ void Win32Form1::ShowMessage(const std::string& text) {
     const HDC dc = GetDC(window_);
     const HGDIOBJ old = SelectObject(dc, font);
     DrawTextW(dc, wide.c_str(), -1, &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    textRect.right += Pixels(60);  // room for the label's own rounding of the same breaks
     SelectObject(dc, old);
     ReleaseDC(window_, dc);
     const int width = std::max<int>(textRect.right, buttonWidth) + 2 * margin;
     RECT outer{0, 0, width, textRect.bottom + buttonHeight + 3 * margin};
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    AdjustWindowRectExForDpi(&outer, style, FALSE, WS_EX_DLGMODALFRAME, static_cast<UINT>(dpi_));
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    AdjustWindowRectExForDpi(&outer, style, FALSE, 0, static_cast<UINT>(dpi_));
     RECT owner{};
     GetWindowRect(window_, &owner);
     const HWND box = CreateWindowExW(
-        WS_EX_DLGMODALFRAME, kMessageClass, Wide(ClockEngine::kProgramName).c_str(), style,
+        0, kMessageClass, Wide(ClockEngine::kProgramName).c_str(), style,
         owner.left + Pixels(300), owner.top + Pixels(300), outer.right - outer.left,
         outer.bottom - outer.top, window_, nullptr, instance, nullptr);
     SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -434,6 +435,7 @@ void Win32Form1::ShowMessage(const std::string& text) {
     messages_.emplace_back(box, text);
     MessageBeep(MB_ICONWARNING);
     ShowWindow(box, SW_SHOWNORMAL);
+    UpdateWindow(box);
     SetFocus(ok);
 }
 
