@@ -9,6 +9,7 @@ packages=(
     xvfb xauth openbox xdotool x11-utils x11-apps imagemagick librsvg2-bin python3
     fonts-ipafont-gothic fonts-dejavu-core
     util-linux
+    mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 locales
 )
 
 missing=()
@@ -27,4 +28,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     "${sudo_cmd[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
+fi
+
+# Wine runs the Windows tests in code page 932 with a Japanese locale: generate it once.
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+    sudo_cmd=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo_cmd=(sudo)
+    fi
+    if [ -f /etc/locale.gen ] && ! grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen; then
+        echo 'ja_JP.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+    fi
+    "${sudo_cmd[@]}" locale-gen >/dev/null || echo "ja_JP.UTF-8 not generated: the code page 932 test is skipped"
 fi
