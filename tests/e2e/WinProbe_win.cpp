@@ -1,9 +1,11 @@
 // Prints Quicktock's windows for the end-to-end test, one line each, tab-separated: the client
 // area's origin on the screen; then "control" or "message", the control id, the class, enabled,
-// check state, the text in UTF-8.
+// check state, the text in UTF-8. Given an executable's path, its version information instead.
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -35,7 +37,37 @@ BOOL CALLBACK PrintMessage(HWND window, LPARAM) {
 
 }  // namespace
 
-int main() {
+// The version information of an executable, as the system reads it.
+void PrintVersion(const wchar_t* path) {
+    DWORD ignored = 0;
+    std::vector<char> data(GetFileVersionInfoSizeW(path, &ignored));
+    if (data.empty() ||
+        !GetFileVersionInfoW(path, 0, static_cast<DWORD>(data.size()), data.data())) {
+        return;
+    }
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &size);
+    std::printf("version\tFixed\t%d.%d.%d.%d\n", HIWORD(fixed->dwFileVersionMS),
+                LOWORD(fixed->dwFileVersionMS), HIWORD(fixed->dwFileVersionLS),
+                LOWORD(fixed->dwFileVersionLS));
+    for (const wchar_t* name :
+         {L"Comments", L"FileVersion", L"ProductVersion", L"ProductName", L"InternalName"}) {
+        wchar_t* value = nullptr;
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+        if (VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &size)) {
+            char text[1024] = {};
+            WideCharToMultiByte(CP_UTF8, 0, value, -1, text, sizeof text, nullptr, nullptr);
+            std::printf("version\t%ls\t%s\n", name, text);
+        }
+    }
+}
+
+int wmain(int argc, wchar_t* argv[]) {
+    if (argc > 1) {
+        PrintVersion(argv[1]);
+        return 0;
+    }
     if (const HWND form = FindWindowW(L"QuicktockForm1", nullptr)) {
         POINT origin{};
         ClientToScreen(form, &origin);

@@ -4,7 +4,8 @@ clock (Wine refuses to move it in any case).
 
     windows_smoke.py Quicktock.exe win_probe.exe WORKDIR
 
-The window shows with its controls in Japanese; Exit writes the ten settings beside the
+The version information reads back as written; the window shows with its controls in Japanese,
+the focus on Exit, which Space clicks and Enter and Escape do not; Exit writes the ten settings beside the
 executable; a second start restores them (edited: English, widened, 10sec greyed), >> swaps the
 enabled buttons, |<< shows the refusal to set the clock, and Exit writes them back unchanged. Screenshots of both
 languages go to WORKDIR. Exit code 0 passed, 1 failed, 77 skipped.
@@ -25,6 +26,10 @@ REPO = Path(__file__).resolve().parents[2]
 WINE_RUN = REPO / "scripts" / "wine-run.sh"
 KEYS = ["posX", "posY", "winW", "winH", "backH", "chk10", "chkLess", "chkUntilMin", "UntilMin",
         "chkLang"]
+VERSION = {"Fixed": "1.0.0.0", "FileVersion": "1.00", "ProductVersion": "1.00",
+           "ProductName": "Quicktock", "InternalName": "Quicktock",
+           "Comments": "毎分0秒（および10秒）を過ぎたら 59秒（および 9秒）にシステム時計を進めます。"
+                       "何に使うかはヒミツです。(^_^)"}
 # Control ids: 100 + the control's index in creation order; client pixels at 96 dpi.
 ACCEL, NORMAL, EXIT, LANGUAGE, TEN_SECONDS, PRESENT, PRESENT_TIME = 105, 106, 107, 103, 104, 115, 117
 ACCEL_AT, EXIT_AT, PLAYBACK_AT = (124, 58), (188, 106), (60, 58)
@@ -99,13 +104,26 @@ def run(program, probe, workdir):
             smoke.kill()
 
 
+def check_version(smoke):
+    out = subprocess.run([str(WINE_RUN), str(smoke.probe), str(smoke.program)], env=smoke.env,
+                         capture_output=True, text=True, timeout=60).stdout
+    found = dict(line.split("\t")[1:] for line in out.splitlines() if line.count("\t") == 2)
+    assert found == VERSION, found
+
+
 def check_runs(smoke, ini, workdir):
+    check_version(smoke)
     controls = smoke.start()
     assert len([c for c in controls.values() if c[0].upper() != "TOOLTIPS_CLASS32"]) >= 15
     assert controls[PRESENT][3] == "システム：", controls[PRESENT]
     assert controls[ACCEL][1] and not controls[NORMAL][1], "cmdNormal starts disabled"
     smoke.screenshot(workdir / "quicktock-japanese.png")
-    smoke.exit()
+    # The focus starts on Exit; Enter and Escape click nothing, Space clicks Exit.
+    smoke.desktop.xdotool("windowactivate", "--sync", smoke.window, "key", "Return", "Escape")
+    time.sleep(1)
+    assert smoke.process.poll() is None and not ini.exists(), "Enter or Escape clicked something"
+    smoke.desktop.xdotool("key", "space")
+    smoke.process.wait(30)
     header, entries = settings(ini)
     assert header == "[Data]" and [key for key, _ in entries] == KEYS, entries
 
