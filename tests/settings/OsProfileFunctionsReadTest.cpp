@@ -59,11 +59,7 @@ TEST_F(ProfileReadTest, CutsLongValuesAtTheLastWholeCharacter) {
         std::size_t length;
     };
     if (kSystemProfile) {
-        // The system's functions count bytes of the ANSI code page (1252 in the tests), in which
-        // the file is written: 254 accented letters fit, not the 127 that fit in UTF-8 bytes.
-        WriteFile("quicktock.ini", "[Data]\r\nk=a" + std::string(300, '\xE9') + "\r\n");
-        EXPECT_EQ(Get("Data", "k", PathOf("quicktock.ini")), "a" + times(253, "\xC3\xA9"));
-        return;
+        GTEST_SKIP() << "the system cuts in bytes of the ANSI code page: ProfileCodePageTest";
     }
     const Case cases[] = {
         {std::string(300, 'a'), 255, 254},

@@ -8,38 +8,33 @@ namespace {
 
 using ProfileCodePageTest = SettingsFolder;
 
-// The path reaches the system in UTF-16, so a folder named outside the ANSI code page (Hangul
-// and Thai are outside both 1252 and 932) still holds its settings file.
-TEST_F(ProfileCodePageTest, KeepsSettingsInAFolderNamedOutsideTheCodePage) {
-    const std::string folder = PathOf("") + "\uD55C\u0E01";
-    std::filesystem::create_directory(
-        std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(folder.c_str()))));
-    EXPECT_TRUE(profile.WriteValue("Data", "k", "1", folder + "\\quicktock.ini"));
-    EXPECT_EQ(Get("Data", "k", folder + "\\quicktock.ini"), "1");
-}
-
-// A new file is written in the ANSI code page, and a long value is cut at 254 of its bytes
-// without splitting a double-byte character.
-TEST_F(ProfileCodePageTest, WritesNewFilesInTheCodePageAndCutsOnWholeCharacters) {
+// The path reaches the system in UTF-16, so a folder named outside the ANSI code page (Hangul and
+// Thai are outside 1252 and 932) holds the file; a new file is written in the ANSI code page; a
+// long value is cut at 254 of its bytes without splitting a double-byte character.
+TEST_F(ProfileCodePageTest, WritesInTheCodePageAndCutsOnWholeCharacters) {
     struct Case {
         UINT codePage;
-        std::string text;  // one character, in UTF-8
-        std::string ansi;  // the same in the code page
-        int kept;          // of "a" followed by 300 of the character
+        std::string text;  // one character, in UTF-8 and in the code page
+        std::string ansi;
+        int kept;  // of "a" followed by 300 of the character
     };
     const Case cases[] = {{1252, "\u00E9", "\xE9", 253}, {932, "\u3042", "\x82\xA0", 126}};
     for (const Case& c : cases) {
         if (c.codePage != GetACP()) {
             continue;
         }
-        EXPECT_TRUE(profile.WriteValue("Data", "k", c.text + "1", PathOf("quicktock.ini")));
-        EXPECT_EQ(ReadFile("quicktock.ini"), "[Data]\r\nk=" + c.ansi + "1\r\n");
-        std::string value = "a", expected = "a";
+        EXPECT_TRUE(profile.WriteValue("Data", "k", c.text, PathOf("quicktock.ini")));
+        EXPECT_EQ(ReadFile("quicktock.ini"), "[Data]\r\nk=" + c.ansi + "\r\n");
+        const std::string folder = PathOf("") + "\uD55C\u0E01";
+        std::filesystem::create_directory(std::u8string(folder.begin(), folder.end()));
+        EXPECT_TRUE(profile.WriteValue("Data", "k", c.text, folder + "\\q.ini"));
+        EXPECT_EQ(Get("Data", "k", folder + "\\q.ini"), c.text);
+        std::string value = "[Data]\r\nk=a", expected = "a";
         for (int i = 0; i < 300; ++i) {
             value += c.ansi;
             expected += i < c.kept ? c.text : "";
         }
-        WriteFile("quicktock.ini", "[Data]\r\nk=" + value + "\r\n");
+        WriteFile("quicktock.ini", value);
         EXPECT_EQ(Get("Data", "k", PathOf("quicktock.ini")), expected);
         return;
     }
