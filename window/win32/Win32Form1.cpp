@@ -277,7 +277,8 @@ void Win32Form1::LoadAndShow(int showCommand) {
                             ? SW_SHOW
                             : SW_SHOWNORMAL);
     UpdateWindow(window_);
-    SetFocus(Control(InitialFocus()));
+    lastFocus_ = Control(InitialFocus());
+    SetFocus(lastFocus_);
 }
 
 bool Win32Form1::HandleDialogKeys(MSG& message) {
@@ -323,6 +324,16 @@ LRESULT Win32Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             PaintLine();
             return 0;
+        case WM_ACTIVATE:
+            // The focus leaves with the window and comes back to the same control.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                const HWND focus = GetFocus();
+                lastFocus_ = focus != nullptr && IsChild(window_, focus) ? focus : lastFocus_;
+            } else if (lastFocus_ != nullptr && HIWORD(wParam) == 0) {
+                SetFocus(lastFocus_);
+                return 0;
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
             for (const auto& [spec, font] : fonts_) {
@@ -418,10 +429,10 @@ void Win32Form1::ShowMessage(const std::string& text) {
     AdjustWindowRectExForDpi(&outer, style, FALSE, 0, static_cast<UINT>(dpi_));
     RECT owner{};
     GetWindowRect(window_, &owner);
-    const HWND box = CreateWindowExW(
-        0, kMessageClass, Wide(ClockEngine::kProgramName).c_str(), style,
-        owner.left + Pixels(300), owner.top + Pixels(300), outer.right - outer.left,
-        outer.bottom - outer.top, window_, nullptr, instance, nullptr);
+    const HWND box =
+        CreateWindowExW(0, kMessageClass, Wide(ClockEngine::kProgramName).c_str(), style,
+                        owner.left + Pixels(300), owner.top + Pixels(300), outer.right - outer.left,
+                        outer.bottom - outer.top, window_, nullptr, instance, nullptr);
     SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     const HWND label =
         CreateWindowExW(0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, margin,

@@ -56,6 +56,7 @@ private:
 
     HWND window_ = nullptr;
     HWND tooltips_ = nullptr;
+    HWND lastFocus_ = nullptr;
     Form1 model_;
     std::array<HWND, kControlCount> controls_{};
     std::array<std::wstring, kControlCount> shownTexts_{};
