@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Measures Quicktock.exe beside a minimal Win32 program under Wine on a private X desktop and
-prints the figures: size on disk stripped, start to window shown (median of several starts, the
-first start of each only warms the caches), and resident memory of the program's process after
+prints the figures: size on disk stripped, start to window shown (median of several starts taken
+in turns, the first round only warms the caches), and resident memory of the program's process after
 ten seconds. Not a test: it asserts nothing, it reports. Run it through scripts/measure-windows.sh.
 """
 
@@ -82,11 +82,15 @@ def main():
     with dt.Desktop(work / "desktop") as desktop:
         env = desktop.env({"WINEPREFIX": str(Path(args.quicktock).resolve().parents[1] /
                                              "wineprefix")})
+        # The programs take turns, so that a change in the machine's load touches both alike.
+        times = {name: [] for name in programs}
+        for _ in range(args.runs + 1):
+            for name, (program, title) in programs.items():
+                times[name].append(run_once(desktop, env, program, title, 0)[0])
         rows = []
         for name, (program, title) in programs.items():
-            times = [run_once(desktop, env, program, title, 0)[0] for _ in range(args.runs + 1)]
             memory = run_once(desktop, env, program, title, 10)[1]
-            rows.append((name, program.stat().st_size, statistics.median(times[1:]), memory))
+            rows.append((name, program.stat().st_size, statistics.median(times[name][1:]), memory))
     print(f"{'program':<24}{'stripped bytes':>16}{'start to window s':>20}{'RSS after 10 s KiB':>20}")
     for name, size, start, memory in rows:
         print(f"{name:<24}{size:>16}{start:>20.3f}{memory or 0:>20}")
