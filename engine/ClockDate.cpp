@@ -131,8 +131,12 @@ std::string FormatClockDate(ClockDate value, std::string_view pattern,
     std::string text;
     text.reserve(pattern.size() + separators.date.size() * 2 + separators.time.size() * 2);
     bool afterHour = false;
-    // The fields are never negative: the year lies in 100..9999.
+    // A clock reading may lie outside the years 100..9999; such a year is written in full.
     auto digits = [&text](int field, std::size_t width) {
+        if (field < 0 || field > 9999) {
+            text += std::to_string(field);
+            return;
+        }
         char buffer[4];
         for (std::size_t k = width; k-- > 0;) {
             buffer[k] = static_cast<char>('0' + field % 10);
