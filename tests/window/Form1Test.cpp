@@ -2,14 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
+#include <tuple>
+#include <vector>
 
 #include "tests/fakes/FakeExecutableLocation.h"
 #include "tests/fakes/FakeProfileFunctions.h"
 #include "tests/fakes/FakeSystemClock.h"
-#include "tests/window/FakeFormHost.h"
 
 namespace quicktock {
 namespace {
@@ -21,10 +23,25 @@ const std::string kDateTimeFace = "\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
 
 using Saved = std::map<std::string, std::string>;
 
+// A window without a toolkit: it records what the model asks of it.
+class FakeFormHost final : public FormHost {
+public:
+    void ControlChanged(ControlId id) override { changed.push_back(id); }
+    void SetWindowCaption(const std::string&) override {}
+    bool IsMinimised() const override { return false; }
+    SettingsForm::Frame WindowFrame() const override { return frame; }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void EndProgram() override { ended = true; }
+
+    std::vector<ControlId> changed;
+    SettingsForm::Frame frame{1440, 1080, 3510, 2205};
+    std::vector<std::string> messages;
+    bool ended = false;
+};
+
 // A window model over fakes, with a settings file holding the given keys.
 struct Harness {
-    explicit Harness(const std::map<std::string, std::string>& saved = {},
-                     std::string decimal = ".")
+    explicit Harness(const Saved& saved = {}, std::string decimal = ".")
         : form(host, Form1::Services{clock, iniFile, executable, {}, std::move(decimal)}) {
         for (const auto& [key, value] : saved) {
             profile.Store(kSettingsPath, "Data", key, value);
@@ -40,13 +57,6 @@ struct Harness {
     Form1 form;
 };
 
-const ControlId kFacedControls[] = {
-    ControlId::lblPresent,     ControlId::lblEstimate,    ControlId::cmdPlayback,
-    ControlId::cmdAccel,       ControlId::cmdNormal,      ControlId::cmdGotoEstimate,
-    ControlId::cmdExit,        ControlId::chk10sec,       ControlId::chkLanguage,
-    ControlId::chkLessThanNow, ControlId::chkUntilMinute, ControlId::lblUntilMinute,
-};
-
 void ExpectLanguage(const Harness& h, bool english) {
     EXPECT_EQ(h.c(ControlId::lblPresent).caption,
               english ? "System :" : "\u30B7\u30B9\u30C6\u30E0\uFF1A");
@@ -54,46 +64,39 @@ void ExpectLanguage(const Harness& h, bool english) {
     EXPECT_EQ(h.c(ControlId::chk10sec).caption, english ? "10sec" : "10\u79D2");
     EXPECT_EQ(h.c(ControlId::cmdAccel).tooltip,
               english ? "Run the clock fast" : "\u6642\u8A08\u3092\u65E9\u9001\u308A\u3059\u308B");
-    std::set<std::string> tips;
-    for (const ControlId id : {ControlId::cmdPlayback, ControlId::cmdAccel, ControlId::cmdNormal,
-                               ControlId::cmdGotoEstimate, ControlId::cmdExit}) {
-        tips.insert(h.c(id).tooltip);
-    }
+    using I = ControlId;
+    const std::set<std::string> tips = {h.c(I::cmdPlayback).tooltip, h.c(I::cmdAccel).tooltip,
+                                        h.c(I::cmdNormal).tooltip, h.c(I::cmdGotoEstimate).tooltip,
+                                        h.c(I::cmdExit).tooltip};
     EXPECT_EQ(tips.size(), 5u) << "four tips of their own, none on Exit";
-    for (const ControlId id : kFacedControls) {
-        EXPECT_EQ(h.c(id).font.face, english ? "MS UI Gothic" : kJapaneseFace) << h.c(id).name;
-    }
+    // Twelve controls carry the language's face; in English so do the four that keep the
+    // window's own font (the text boxes, the line and the timer).
+    const std::string face = english ? "MS UI Gothic" : kJapaneseFace;
+    EXPECT_EQ(std::count_if(h.form.controls().begin(), h.form.controls().end(),
+                            [&](const Control& c) { return c.font.face == face; }),
+              english ? 16 : 12);
     // Captions that stay English in both languages, and controls the language leaves alone.
-    EXPECT_EQ(h.c(ControlId::chkLanguage).caption, "Japanese");
-    EXPECT_EQ(h.c(ControlId::chkUntilMinute).caption, "until");
-    EXPECT_EQ(h.c(ControlId::lblUntilMinute).caption, "minutes");
-    EXPECT_EQ(h.c(ControlId::cmdExit).caption, "Exit");
+    EXPECT_EQ(h.c(ControlId::chkLanguage).caption + h.c(ControlId::cmdExit).caption,
+              "JapaneseExit");
+    EXPECT_EQ(h.c(ControlId::lblEstimateTime).font, h.c(ControlId::lblPresentTime).font);
     EXPECT_EQ(h.c(ControlId::lblPresentTime).font.face, kDateTimeFace);
-    EXPECT_EQ(h.c(ControlId::lblEstimateTime).font.face, kDateTimeFace);
     EXPECT_EQ(h.c(ControlId::txtPlaybackHour).font, DefaultFont());
-    EXPECT_EQ(h.c(ControlId::lblPresentTime).font.points, 9);
 }
 
+// The language box switches every caption and face both ways after any start-up language.
 TEST(Form1Test, StartUpResetsAppliesTheLanguageThenRestoresTheSavedLanguage) {
-    struct Case {
-        const char* saved;  // nullptr: no key
-        bool english;
-        std::int16_t value;
-    };
-    const Case cases[] = {{nullptr, false, 1}, {"0", true, 0}, {" 1", false, 1}, {" 2", false, 2}};
+    const std::tuple<const char*, bool, std::int16_t> cases[] = {
+        {nullptr, false, 1}, {"0", true, 0}, {" 1", false, 1}, {" 2", false, 2}};
     for (const auto& [saved, english, value] : cases) {
-        std::map<std::string, std::string> keys;
-        if (saved != nullptr) {
-            keys["chkLang"] = saved;
-        }
-        Harness h(keys);
+        Harness h(saved ? Saved{{"chkLang", saved}} : Saved{});
         h.form.Load();
         SCOPED_TRACE(saved ? saved : "missing");
         ExpectLanguage(h, english);
         EXPECT_EQ(h.c(ControlId::chkLanguage).value, value);
         EXPECT_EQ(h.c(ControlId::lblPresentTime).caption, "");
         EXPECT_FALSE(h.c(ControlId::cmdNormal).enabled);
-        EXPECT_TRUE(h.c(ControlId::cmdAccel).enabled);
+        h.form.UserClick(ControlId::chkLanguage);
+        ExpectLanguage(h, value == 1);  // a greyed box becomes checked
     }
 }
 
@@ -108,79 +111,50 @@ TEST(Form1Test, RestoringTheMinuteLimitRunsItsClickWithTheLaidOutNumber) {
     EXPECT_EQ(h.form.engineState().MinutesLeft, 100);
 }
 
-TEST(Form1Test, LanguageBoxSwitchesEveryCaptionAndFaceBothWays) {
-    Harness h;
-    h.form.Load();
-    h.form.UserClick(ControlId::chkLanguage);
-    ExpectLanguage(h, true);
-    h.form.UserClick(ControlId::chkLanguage);
-    ExpectLanguage(h, false);
-}
-
-TEST(Form1Test, LoadsEachKeyAsTheWindowExpectsIt) {
-    struct Case {
-        const char* key;
-        const char* stored;
-        std::function<std::string(const Harness&)> read;
-        const char* expected;
-    };
-    auto text = [](ControlId id) { return [id](const Harness& h) { return h.c(id).caption; }; };
-    auto check = [](ControlId id) {
-        return [id](const Harness& h) { return std::to_string(h.c(id).value); };
-    };
-    // The four restored frame keys, "-" for one not restored.
-    auto frame = [](const Harness& h) {
-        std::string keys;
-        for (const auto& key : {h.form.restoredFrame().left, h.form.restoredFrame().top,
-                                h.form.restoredFrame().width, h.form.restoredFrame().height}) {
-            keys += (key ? std::to_string(static_cast<int>(*key)) : "-") + " ";
-        }
-        return keys;
-    };
-    const Case cases[] = {
-        {"posX", " 1440", frame, "1440 - - - "},
-        {"posX", "", frame, "0 - - - "},
-        {"posY", "-60", frame, "- -60 - - "},
-        {"winW", " 6480", frame, "- - 6480 - "},
-        {"winH", "2205.4", frame, "- - - 2205 "},
-        {"backH", "abc", text(ControlId::txtPlaybackHour), "abc"},
-        {"backH", "", text(ControlId::txtPlaybackHour), ""},
-        {"backH", "ERROR", text(ControlId::txtPlaybackHour), "12"},
-        {"UntilMin", "0240", text(ControlId::txtUntilMinutes), "240"},
-        {"UntilMin", "1e3", text(ControlId::txtUntilMinutes), "1000"},
-        {"UntilMin", "2 40", text(ControlId::txtUntilMinutes), "240"},
-        {"UntilMin", "abc", text(ControlId::txtUntilMinutes), "0"},
-        {"UntilMin", "12.5", text(ControlId::txtUntilMinutes), "12.5"},
-        {"chk10", "1.5", check(ControlId::chk10sec), "2"},
-        {"chk10", "2.5", check(ControlId::chk10sec), "2"},
-        {"chk10", "0.5", check(ControlId::chk10sec), "0"},
-        {"chk10", " 1", check(ControlId::chk10sec), "1"},
-        {"chk10", "", check(ControlId::chk10sec), "0"},
-        {"chkLess", " 1", check(ControlId::chkLessThanNow), "1"},
-        // Mended: unusable check-box values leave the box as laid out instead of ending the
-        // program before its window shows.
-        {"chk10", "99999", check(ControlId::chk10sec), "0"},
-        {"chk10", "3", check(ControlId::chk10sec), "0"},
-        {"chkLang", "-1", check(ControlId::chkLanguage), "1"},
-        {"chkUntilMin", "1e400", check(ControlId::chkUntilMinute), "0"},
-        {"posX", "1e400", frame, "- - - - "},
-        {"winW", "1e39", frame, "- - - - "},
-    };
-    for (const auto& [key, stored, read, expected] : cases) {
-        Harness h(Saved{{key, stored}, {"backH", key == std::string("backH") ? stored : "7"}});
-        h.form.Load();
-        EXPECT_EQ(read(h), expected) << key << "=" << stored;
-        EXPECT_EQ(h.host.messages.size(), 0u);
-        if (key != std::string("backH")) {
-            EXPECT_EQ(h.c(ControlId::txtPlaybackHour).caption, "7") << "the other keys still load";
-        }
+// What the settings restored: the frame keys ("-" for one not restored), the two boxes' texts
+// and the four check boxes' values.
+std::string Restored(const Harness& h) {
+    const RestoredFrame& f = h.form.restoredFrame();
+    std::string text;
+    for (const auto& key : {f.left, f.top, f.width, f.height}) {
+        text += (key ? std::to_string(static_cast<int>(*key)) : "-") + ",";
     }
+    text += " " + h.c(ControlId::txtPlaybackHour).caption + " " +
+            h.c(ControlId::txtUntilMinutes).caption + " ";
+    for (const ControlId id : {ControlId::chk10sec, ControlId::chkLessThanNow,
+                               ControlId::chkUntilMinute, ControlId::chkLanguage}) {
+        text += std::to_string(h.c(id).value);
+    }
+    return text;
 }
 
-TEST(Form1Test, RestoredNumberUsesTheUsersDecimalSeparator) {
-    Harness h(Saved{{"UntilMin", "12.5"}}, ",");
-    h.form.Load();
-    EXPECT_EQ(h.c(ControlId::txtUntilMinutes).caption, "12,5");
+// Each key restores its own setting only; the restored number shows the user's separator.
+TEST(Form1Test, LoadsEachKeyAsTheWindowExpectsIt) {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"posX", " 1440", "1440,-,-,-, 7 240 0001"},
+        {"posX", "", "0,-,-,-, 7 240 0001"},
+        {"posY", "-60", "-,-60,-,-, 7 240 0001"},
+        {"winW", " 6480", "-,-,6480,-, 7 240 0001"},
+        {"winH", "2205.4", "-,-,-,2205, 7 240 0001"},
+        {"backH", "ERROR", "-,-,-,-, 12 240 0001"},
+        {"UntilMin", "12.5", "-,-,-,-, 7 12,5 0001"},
+        {"chk10", "1.5", "-,-,-,-, 7 240 2001"},
+        {"chkLess", " 1", "-,-,-,-, 7 240 0101"},
+        // Mended: unusable values leave the setting as laid out instead of ending the program
+        // before its window shows.
+        {"chk10", "99999", "-,-,-,-, 7 240 0001"},
+        {"chk10", "3", "-,-,-,-, 7 240 0001"},
+        {"chkLang", "-1", "-,-,-,-, 7 240 0001"},
+        {"chkUntilMin", "1e400", "-,-,-,-, 7 240 0001"},
+        {"posX", "1e400", "-,-,-,-, 7 240 0001"},
+        {"winW", "1e39", "-,-,-,-, 7 240 0001"},
+    };
+    for (const auto& [key, stored, expected] : cases) {
+        Harness h(Saved{{key, stored}, {"backH", "7"}}, ",");
+        h.form.Load();
+        EXPECT_EQ(Restored(h), expected) << key << "=" << stored;
+        EXPECT_EQ(h.host.messages.size(), 0u);
+    }
 }
 
 TEST(Form1Test, ExitWritesTheTenKeysInOrderAndEnds) {
@@ -191,47 +165,34 @@ TEST(Form1Test, ExitWritesTheTenKeysInOrderAndEnds) {
     h.form.UserClick(ControlId::chkUntilMinute);
     h.form.UserClick(ControlId::cmdExit);
     EXPECT_TRUE(h.host.ended);
-    const std::vector<std::string> order = {"posX",     "posY",   "winW",    "winH",
-                                            "backH",    "chk10",  "chkLess", "chkUntilMin",
-                                            "UntilMin", "chkLang"};
-    std::vector<std::string> written;
-    for (const auto& write : h.profile.Writes()) {
-        written.push_back(write.key);
-        EXPECT_EQ(write.fileName, kSettingsPath);
-        EXPECT_EQ(write.section, "Data");
-    }
-    EXPECT_EQ(written, order);
-    const std::map<std::string, std::string> expected = {
+    const std::vector<std::pair<std::string, std::string>> expected = {
         {"posX", " 1440"},   {"posY", " 1080"}, {"winW", " 6480"}, {"winH", " 2205"},
         {"backH", "ERROR"},  {"chk10", " 0"},   {"chkLess", " 1"}, {"chkUntilMin", " 1"},
         {"UntilMin", "240"}, {"chkLang", " 1"},
     };
-    for (const auto& [key, value] : expected) {
-        EXPECT_EQ(h.profile.Value(kSettingsPath, "Data", key), value) << key;
+    std::vector<std::pair<std::string, std::string>> written;
+    for (const auto& write : h.profile.Writes()) {
+        written.emplace_back(write.key, write.value);
+        EXPECT_EQ(write.fileName + "/" + write.section, std::string(kSettingsPath) + "/Data");
     }
+    EXPECT_EQ(written, expected);
 
     // A box saved as "ERROR" reads as missing next time and shows its laid-out text.
     Harness next;
     next.profile = h.profile;
     next.form.Load();
     EXPECT_EQ(next.c(ControlId::txtPlaybackHour).caption, "12");
+    next.profile.FailWrites(true);  // the program ends all the same
+    next.form.UserClick(ControlId::cmdExit);
+    EXPECT_TRUE(next.host.ended);
 }
 
-TEST(Form1Test, ExitEndsTheProgramEvenWhenTheSettingsCannotBeWritten) {
+TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
     Harness h;
-    h.profile.FailWrites(true);
     h.form.Load();
-    h.form.UserClick(ControlId::cmdExit);
-    EXPECT_TRUE(h.host.ended);
-}
-
-TEST(Form1Test, ClicksFollowTheCheckBoxRules) {
-    Harness h(Saved{{"chk10", " 2"}});
-    h.form.Load();
-    h.form.UserClick(ControlId::chk10sec);  // a greyed box becomes checked
-    EXPECT_EQ(h.c(ControlId::chk10sec).value, 1);
-    h.form.UserClick(ControlId::chk10sec);
-    EXPECT_EQ(h.c(ControlId::chk10sec).value, 0);
+    h.clock.Advance(1000);
+    h.form.TimerTick();
+    EXPECT_EQ(h.c(ControlId::lblPresentTime).caption, "2026/12/06 10:00:01");
     h.form.UserClick(ControlId::chkLessThanNow);  // hidden: never clicked
     EXPECT_EQ(h.c(ControlId::chkLessThanNow).value, 0);
     h.form.UserClick(ControlId::cmdNormal);  // disabled at start
@@ -239,14 +200,6 @@ TEST(Form1Test, ClicksFollowTheCheckBoxRules) {
     h.host.changed.clear();
     h.form.SetCheckValue(ControlId::chkLanguage, 1);  // the same value raises nothing
     EXPECT_TRUE(h.host.changed.empty());
-}
-
-TEST(Form1Test, TimerTickDrivesTheEngineAndMessagesReachTheHost) {
-    Harness h;
-    h.form.Load();
-    h.clock.Advance(1000);
-    h.form.TimerTick();
-    EXPECT_EQ(h.c(ControlId::lblPresentTime).caption, "2026/12/06 10:00:01");
     h.form.UserEditText(ControlId::txtPlaybackHour, "99999");
     h.form.UserClick(ControlId::cmdPlayback);
     ASSERT_EQ(h.host.messages.size(), 1u);

@@ -248,10 +248,6 @@ SettingsForm::Frame QtForm1::WindowFrame() const {
 }
 
 void QtForm1::ShowMessage(const std::string& text) {
-    if (messageHandler_) {
-        messageHandler_(text);
-        return;
-    }
     // Opened without a nested event loop, so that ticks and clicks keep running one at a time.
     auto* box = new QMessageBox(QMessageBox::Warning, ClockEngine::kProgramName, ToQString(text),
                                 QMessageBox::Ok, this);

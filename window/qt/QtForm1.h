@@ -3,7 +3,6 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,11 +26,6 @@ public:
     Form1& model() { return model_; }
     QWidget* widget(ControlId id) const { return widgets_[static_cast<int>(id)]; }
     QTimer& timer() { return timer_; }
-
-    // Lets tests see the messages instead of a message box.
-    void setMessageHandler(std::function<void(const std::string&)> handler) {
-        messageHandler_ = std::move(handler);
-    }
 
 signals:
     void programEnded();
@@ -64,7 +58,6 @@ private:
     std::array<QWidget*, kControlCount> widgets_{};
     QTimer timer_;
     int dpi_ = 96;
-    std::function<void(const std::string&)> messageHandler_;
 };
 
 }  // namespace quicktock
