@@ -250,7 +250,11 @@ void Win32Form1::Refresh(ControlId id) {
 }
 
 void Win32Form1::LoadAndShow(int showCommand) {
-    model_.Load();
+    try {
+        model_.Load();
+    } catch (const std::exception& failure) {
+        ReportAndEnd(failure.what());  // a saved setting the window cannot take
+    }
     RECT outer{0, 0, Pixels(kClientWidthTwips), Pixels(kClientHeightTwips)};
     const DWORD style = static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE));
     AdjustWindowRectExForDpi(&outer, style, FALSE, 0, static_cast<UINT>(dpi_));
