@@ -10,6 +10,7 @@
 #include "settings/SettingsForm.h"
 #include "window/FormHost.h"
 #include "window/FormLayout.h"
+#include "window/TimeSyncWarning.h"
 
 namespace quicktock {
 
@@ -24,6 +25,8 @@ public:
         const ExecutableLocation& executable;
         DateTimeSeparators dateTimeSeparators;
         std::string decimalSeparator;
+        // Asked when acceleration starts whether a service will fight the clock; may be null.
+        TimeSyncService* timeSync = nullptr;
     };
 
     Form1(FormHost& host, Services services);
@@ -82,6 +85,7 @@ private:
     Controls controls_;
     ClockEngine engine_;
     SavedSettings savedSettings_;
+    TimeSyncWarning timeSyncWarning_;
 };
 
 }  // namespace quicktock
