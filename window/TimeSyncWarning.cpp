@@ -28,14 +28,14 @@ std::string TimeSyncWarningText(const TimeSyncStatus& status, std::int16_t langu
     switch (status.remedy) {
         case Remedy::SetNtp:
             return text +
-                   "一時停止するには: timedatectl set-ntp false\n"
-                   "後で元に戻すには: timedatectl set-ntp true";
+                   "一時停止するには：timedatectl set-ntp false\n"
+                   "後で元に戻すには：timedatectl set-ntp true";
         case Remedy::StopService:
             return text + "早送りの間はこのサービスを止め、終わったら起動し直してください。";
         case Remedy::WindowsService:
             return text +
-                   "一時停止するには（管理者として）: net stop w32time\n"
-                   "後で元に戻すには: net start w32time";
+                   "一時停止するには（管理者として）：net stop w32time\n"
+                   "後で元に戻すには：net start w32time";
     }
     return text;
 }
