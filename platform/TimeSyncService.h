@@ -29,8 +29,8 @@ public:
     virtual ~TimeSyncService() = default;
 
     // Calls answer exactly once on the window's thread, either before Ask returns or later from
-    // the window's event loop; never blocks that loop for long. The service outlives the window:
-    // an answer still pending when the service goes away is dropped.
+    // the window's event loop; never blocks that loop for long. An answer still pending when the
+    // service goes away is dropped.
     virtual void Ask(Answer answer) = 0;
 };
 

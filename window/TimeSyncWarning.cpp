@@ -45,16 +45,22 @@ void TimeSyncWarning::AccelerationStarted() {
         return;
     }
     asking_ = true;
-    service_->Ask([this](const TimeSyncStatus& status) {
-        asking_ = false;
-        if (status.state == TimeSyncStatus::State::Unknown) {
-            return;
-        }
-        settled_ = true;
-        if (status.state == TimeSyncStatus::State::Active) {
-            host_.ShowMessage(TimeSyncWarningText(status, languageBox_.value));
+    service_->Ask([self = std::weak_ptr(self_)](const TimeSyncStatus& status) {
+        if (const auto alive = self.lock()) {
+            (*alive)->Answered(status);
         }
     });
+}
+
+void TimeSyncWarning::Answered(const TimeSyncStatus& status) {
+    asking_ = false;
+    if (status.state == TimeSyncStatus::State::Unknown) {
+        return;
+    }
+    settled_ = true;
+    if (status.state == TimeSyncStatus::State::Active) {
+        host_.ShowMessage(TimeSyncWarningText(status, languageBox_.value));
+    }
 }
 
 }  // namespace quicktock

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/TimeSyncService.h"
@@ -23,15 +24,21 @@ public:
     // answer comes, so the warning follows a language switched meanwhile.
     TimeSyncWarning(TimeSyncService* service, FormHost& host, const Control& languageBox)
         : service_(service), host_(host), languageBox_(languageBox) {}
+    TimeSyncWarning(const TimeSyncWarning&) = delete;
+    TimeSyncWarning& operator=(const TimeSyncWarning&) = delete;
 
     void AccelerationStarted();
 
 private:
+    void Answered(const TimeSyncStatus& status);
+
     TimeSyncService* service_;
     FormHost& host_;
     const Control& languageBox_;
     bool asking_ = false;
     bool settled_ = false;
+    // An answer that arrives after the window has gone is dropped.
+    std::shared_ptr<TimeSyncWarning*> self_ = std::make_shared<TimeSyncWarning*>(this);
 };
 
 }  // namespace quicktock

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "tests/window/FakeFormHost.h"
 
 namespace quicktock {
@@ -45,6 +47,14 @@ TEST(TimeSyncWarningTest, WarnsOnlyWhenActiveAtMostOncePerRunInTheDisplayLanguag
             EXPECT_NE(host.messages[0].find(words), std::string::npos) << host.messages[0];
         }
     }
+}
+
+TEST(TimeSyncWarningTest, DropsAnAnswerThatComesAfterTheWindowHasGone) {
+    FakeFormHost host;
+    FakeTimeSync service;
+    std::make_unique<TimeSyncWarning>(&service, host, Control{})->AccelerationStarted();
+    service.pending.at(0)({TimeSyncStatus::State::Active, ""});
+    EXPECT_TRUE(host.messages.empty());
 }
 
 }  // namespace
