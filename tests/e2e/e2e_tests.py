@@ -12,6 +12,7 @@ import argparse
 import calendar
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import time
@@ -273,14 +274,12 @@ def case_timesync(args):
     program = dt.prepare_program_folder(args.program, args.work / "program")
     windows = []
     with dt.Desktop(args.work / "desktop") as desktop:
-        for ntp in "01":  # a private bus as the system bus, the fake time service on it
-            bus = subprocess.Popen(["dbus-daemon", "--session", "--nofork", "--print-address=1"],
-                                   stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-            env = {"DBUS_SYSTEM_BUS_ADDRESS": bus.stdout.readline().strip()}
-            fake = subprocess.Popen([args.shim.parent / "fake_timedate", ntp],
-                                    env={**os.environ, **env}, stdout=subprocess.PIPE, text=True)
+        for ntp in "01":
+            bus = subprocess.Popen(["dbus-run-session", "--", args.shim.parent / "fake_timedate",
+                                    ntp], stdout=subprocess.PIPE, text=True, start_new_session=True)
             try:
-                check(fake.stdout.readline() == "ready\n", "the fake time service did not start")
+                env = {"DBUS_SYSTEM_BUS_ADDRESS": bus.stdout.readline().strip()}
+                check(env["DBUS_SYSTEM_BUS_ADDRESS"], "the fake time service did not start")
                 with dt.ProgramRun(desktop, program, args.shim, args.work / f"ntp{ntp}",
                                    shim_start=CLOCK_START, extra_env=env) as run:
                     run.find_window()
@@ -290,9 +289,8 @@ def case_timesync(args):
                     found = desktop.xdotool("search", "--onlyvisible", "--pid", run.pid())
                     windows.append(len(found.split()))
             finally:
-                for process in (fake, bus):
-                    process.terminate()
-                    process.wait()
+                os.killpg(bus.pid, signal.SIGTERM)  # the bus and the fake service with it
+                bus.wait()
     check(windows[1] == windows[0] + 1, f"visible windows after >> with NTP off, on: {windows}")
 
 

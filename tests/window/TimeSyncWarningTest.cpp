@@ -47,13 +47,11 @@ TEST(TimeSyncWarningTest, WarnsOnlyWhenActiveAtMostOncePerRunInTheDisplayLanguag
             EXPECT_NE(host.messages[0].find(words), std::string::npos) << host.messages[0];
         }
     }
-}
-
-TEST(TimeSyncWarningTest, DropsAnAnswerThatComesAfterTheWindowHasGone) {
+    // An answer that comes after the window has gone is dropped.
     FakeFormHost host;
     FakeTimeSync service;
     std::make_unique<TimeSyncWarning>(&service, host, Control{})->AccelerationStarted();
-    service.pending.at(0)({TimeSyncStatus::State::Active, ""});
+    service.pending.at(0)({S::Active, ""});
     EXPECT_TRUE(host.messages.empty());
 }
 
