@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     xvfb xauth openbox xdotool x11-utils x11-apps imagemagick librsvg2-bin python3
     fonts-ipafont-gothic fonts-dejavu-core
-    util-linux
+    util-linux dbus-daemon
 )
 
 missing=()

@@ -52,7 +52,10 @@ Form1::Form1(FormHost& host, Services services)
       services_(std::move(services)),
       controls_(LaidOutControls()),
       engine_(services_.clock, *this, services_.dateTimeSeparators),
-      savedSettings_(services_.settingsFile, services_.decimalSeparator) {}
+      savedSettings_(services_.settingsFile, services_.decimalSeparator),
+      timeSyncWarning_(
+          services_.timeSync, [this](const std::string& text) { ShowMessage(text); },
+          control(ControlId::chkLanguage)) {}
 
 void Form1::Load() {
     engine_.Reset();
@@ -119,6 +122,7 @@ void Form1::Click(ControlId id) {
             break;
         case ControlId::cmdAccel:
             engine_.Accelerate();
+            timeSyncWarning_.AccelerationStarted();
             break;
         case ControlId::cmdNormal:
             engine_.Normal();

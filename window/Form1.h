@@ -12,6 +12,7 @@
 #include "window/FormHost.h"
 #include "window/FormLayout.h"
 #include "window/FrameRules.h"
+#include "window/TimeSyncWarning.h"
 
 namespace quicktock {
 
@@ -26,6 +27,8 @@ public:
         const ExecutableLocation& executable;
         DateTimeSeparators dateTimeSeparators;
         std::string decimalSeparator;
+        // Asked when acceleration starts whether a service will fight the clock; may be null.
+        TimeSyncService* timeSync = nullptr;
     };
 
     Form1(FormHost& host, Services services);
@@ -96,6 +99,7 @@ private:
     RestoredFrame restoredFrame_;
     // Messages still open: the same failure, repeated every second, is shown once.
     std::vector<std::string> openMessages_;
+    TimeSyncWarning timeSyncWarning_;
 };
 
 }  // namespace quicktock

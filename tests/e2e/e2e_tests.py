@@ -5,12 +5,15 @@ virtualised by the preloaded clock shim, without the right to set the machine's 
     e2e_tests.py --program build/default/app/quicktock --shim .../libquicktock_clock_shim.so \
                  --work WORKDIR [--screenshots DIR] CASE
 
-CASE is one of: accelerate, settings, screenshots. Exit code 0 passed, 1 failed, 77 skipped.
+CASE is one of: accelerate, settings, screenshots, timesync. Exit code 0 passed, 1 failed, 77 skipped.
 """
 
 import argparse
 import calendar
+import os
 import shutil
+import signal
+import subprocess
 import sys
 import time
 import traceback
@@ -262,8 +265,37 @@ def case_screenshots(args):
             print(f"screenshot: {path}")
 
 
+# ---------------------------------------------------------------------------------------------
+# Time synchronisation
+
+
+def case_timesync(args):
+    """>> opens one message more when the time service says it keeps the clock in step."""
+    program = dt.prepare_program_folder(args.program, args.work / "program")
+    windows = []
+    with dt.Desktop(args.work / "desktop") as desktop:
+        for ntp in "01":
+            bus = subprocess.Popen(["dbus-run-session", "--", args.shim.parent / "fake_timedate",
+                                    ntp], stdout=subprocess.PIPE, text=True, start_new_session=True)
+            try:
+                env = {"DBUS_SYSTEM_BUS_ADDRESS": bus.stdout.readline().strip()}
+                check(env["DBUS_SYSTEM_BUS_ADDRESS"], "the fake time service did not start")
+                with dt.ProgramRun(desktop, program, args.shim, args.work / f"ntp{ntp}",
+                                   shim_start=CLOCK_START, extra_env=env) as run:
+                    run.find_window()
+                    run.click_centre(ACCELERATE)
+                    desktop.xdotool("mousemove", 0, 0)  # no tooltip to count
+                    time.sleep(3)
+                    found = desktop.xdotool("search", "--onlyvisible", "--pid", run.pid())
+                    windows.append(len(found.split()))
+            finally:
+                os.killpg(bus.pid, signal.SIGTERM)  # the bus and the fake service with it
+                bus.wait()
+    check(windows[1] == windows[0] + 1, f"visible windows after >> with NTP off, on: {windows}")
+
+
 CASES = {"accelerate": case_accelerate, "settings": case_settings,
-         "screenshots": case_screenshots}
+         "screenshots": case_screenshots, "timesync": case_timesync}
 
 
 def main():
