@@ -7,6 +7,10 @@ Both programs run with the clock shim preloaded and without the right to set the
 - clock minutes advanced per real minute while accelerating, in the 60-second and the 10-second
   variant, on an idle machine and while other processes keep every core busy.
 
+With --counted-minutes it measures only this: the program accelerates for that many real
+minutes while every core is busy; then ">" and ">>|" set the clock to the counted real time,
+which the shim's log holds, and which is compared with the true time elapsed since start.
+
 Not a test: it asserts nothing, it reports. Run it through scripts/measure-window.sh.
 """
 
@@ -25,6 +29,8 @@ sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 import desktop as dt  # noqa: E402
 
 ACCELERATE = (96 + 28, 48 + 10)
+NORMAL = (96 + 28, 72 + 10)
+GOTO_ESTIMATE = (96 + 28, 96 + 10)
 TEN_SECONDS = (160 + 28, 48 + 10)
 CLOCK_START = calendar.timegm((2026, 4, 1, 12, 34, 20, 0, 0, 0))
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
@@ -149,6 +155,43 @@ def clock_rate(desktop, program, shim, ten_seconds, busy, seconds, workdir):
     return advanced / ((end - start) / 1e9), (max(gaps) / 1e9 if gaps else None)
 
 
+def counted_time(desktop, program, shim, seconds, workdir):
+    """Accelerates for `seconds` with every core busy; returns the clock rate in minutes per
+    real minute, the counted time's error against the true time (s) and the ticks' longest gap."""
+    folder = workdir / "counted"
+    copy = dt.prepare_program_folder(program, folder / "program")
+    load = busy_cores()
+    try:
+        with dt.ProgramRun(desktop, copy, shim, folder, shim_start=CLOCK_START) as run:
+            # The shim starts its clock at CLOCK_START when the process first reads the time,
+            # right after the start; the program's start-up reading follows a moment later.
+            origin = run.started * 1e9
+            run.find_window()
+            time.sleep(1)
+            run.click(*ACCELERATE)
+            time.sleep(3)
+            start = time.monotonic_ns()
+            time.sleep(seconds)
+            end = time.monotonic_ns()
+            run.click(*NORMAL)
+            time.sleep(0.5)
+            before_goto = len(run.clock_sets())
+            run.click(*GOTO_ESTIMATE)
+            dt.wait_until(lambda: len(run.clock_sets()) > before_goto, 10, 0.05, "the set of >>|")
+            sets = run.clock_sets()
+    finally:
+        for process in load:
+            os.killpg(process.pid, 9)
+            process.wait()
+    advanced = dt.virtual_seconds_advanced(sets[:before_goto], start, end)
+    rate = None if advanced is None else advanced / ((end - start) / 1e9)
+    monotonic, wall = sets[-1]
+    true_wall = CLOCK_START * 1e9 + (monotonic - origin)
+    inside = [s[0] for s in sets[:before_goto] if start <= s[0] <= end]
+    gaps = [b - a for a, b in zip(inside, inside[1:])]
+    return rate, (wall - true_wall) / 1e9, (max(gaps) / 1e9 if gaps else None), (end - start) / 1e9
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
@@ -161,12 +204,28 @@ def main():
     parser.add_argument("--idle", type=float, default=60, help="idle seconds for processor time")
     parser.add_argument("--rate-seconds", type=float, default=60,
                         help="real seconds per clock-rate measurement (at least 60 to report)")
+    parser.add_argument("--counted-minutes", type=float, default=None,
+                        help="only measure the counted time over this many real minutes")
     args = parser.parse_args()
     for path in (args.quicktock, args.minimal, args.shim):
         if not path.is_file():
             sys.exit(f"not built: {path}")
     args.work.mkdir(parents=True, exist_ok=True)
     programs = {"Quicktock": args.quicktock, "minimal Qt": args.minimal}
+
+    if args.counted_minutes is not None:
+        with dt.Desktop(args.work / "desktop") as desktop:
+            print(f"accelerating {args.counted_minutes:g} real minutes with {os.cpu_count()} "
+                  f"cores busy on display {desktop.display} ...", flush=True)
+            rate, error, gap, real = counted_time(desktop, args.quicktock, args.shim,
+                                                  args.counted_minutes * 60, args.work)
+        print(f"real time measured:                  {real:.1f} s")
+        print(f"clock minutes per real minute:       "
+              f"{'n/a' if rate is None else f'{rate:.2f}'} (ideal 30)")
+        print(f"counted time minus true time at >>|: {error:+.2f} s")
+        print(f"longest gap between two clock sets:  "
+              f"{'n/a' if gap is None else f'{gap:.2f} s'}")
+        return 0
 
     with dt.Desktop(args.work / "desktop") as desktop:
         print(f"measuring on display {desktop.display}, {os.cpu_count()} cores ...", flush=True)

@@ -1,7 +1,6 @@
 #include "engine/ClockDate.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "engine/ConversionError.h"
 
@@ -130,40 +129,55 @@ std::string FormatClockDate(ClockDate value, std::string_view pattern,
                             const DateTimeSeparators& separators) {
     const CivilTime civil = ToCivil(value);
     std::string text;
+    text.reserve(pattern.size() + separators.date.size() * 2 + separators.time.size() * 2);
     bool afterHour = false;
-    auto two = [&text](int field) {
-        char digits[8];
-        std::snprintf(digits, sizeof digits, "%02d", field);
-        text += digits;
+    // A clock reading may lie outside the years 100..9999; such a year is written in full.
+    auto digits = [&text](int field, std::size_t width) {
+        if (field < 0 || field > 9999) {
+            text += std::to_string(field);
+            return;
+        }
+        char buffer[4];
+        for (std::size_t k = width; k-- > 0;) {
+            buffer[k] = static_cast<char>('0' + field % 10);
+            field /= 10;
+        }
+        text.append(buffer, width);
+    };
+    // The tick writes two labels every second, so this compares characters rather than
+    // building substrings.
+    auto run = [&pattern](std::size_t at, char letter, std::size_t length) {
+        if (at + length > pattern.size()) {
+            return false;
+        }
+        for (std::size_t k = 0; k < length; ++k) {
+            if (pattern[at + k] != letter) {
+                return false;
+            }
+        }
+        return true;
     };
     for (std::size_t i = 0; i < pattern.size();) {
-        const std::string_view rest = pattern.substr(i);
-        if (rest.starts_with("yyyy")) {
-            char digits[8];
-            std::snprintf(digits, sizeof digits, "%04d", civil.year);
-            text += digits;
+        const char c = pattern[i];
+        if (run(i, 'y', 4)) {
+            digits(civil.year, 4);
             i += 4;
-        } else if (rest.starts_with("mm")) {
-            two(afterHour ? civil.minute : civil.month);
+        } else if ((c == 'm' || c == 'd' || c == 'h' || c == 's') && run(i, c, 2)) {
+            const int field = c == 'm'   ? (afterHour ? civil.minute : civil.month)
+                              : c == 'd' ? civil.day
+                              : c == 'h' ? civil.hour
+                                         : civil.second;
+            afterHour = afterHour || c == 'h';
+            digits(field, 2);
             i += 2;
-        } else if (rest.starts_with("dd")) {
-            two(civil.day);
-            i += 2;
-        } else if (rest.starts_with("hh")) {
-            two(civil.hour);
-            afterHour = true;
-            i += 2;
-        } else if (rest.starts_with("ss")) {
-            two(civil.second);
-            i += 2;
-        } else if (pattern[i] == '/') {
-            text += separators.date;
-            ++i;
-        } else if (pattern[i] == ':') {
-            text += separators.time;
-            ++i;
         } else {
-            text += pattern[i];
+            if (c == '/') {
+                text += separators.date;
+            } else if (c == ':') {
+                text += separators.time;
+            } else {
+                text += c;
+            }
             ++i;
         }
     }

@@ -12,9 +12,22 @@ namespace {
 constexpr std::string_view kDateTimePattern = "yyyy/mm/dd hh:mm:ss";
 constexpr std::string_view kTimePattern = "hh:mm:ss";
 
-std::string BoxDescription(EngineView::TextBox box) {
-    return box == EngineView::TextBox::PlaybackHour ? "the hours box next to \"|<<\""
-                                                    : "the minutes box of the minute limit";
+// A box whose text gives no usable 16-bit number; the message names the box and its text.
+struct BoxNumberError {
+    EngineView::TextBox box;
+    std::string text;
+};
+
+// At most 40 bytes of a text, cut before a whole UTF-8 character, with "..." when shortened.
+std::string Shortened(const std::string& text) {
+    if (text.size() <= 40) {
+        return text;
+    }
+    std::size_t cut = 40;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return text.substr(0, cut) + "...";
 }
 
 }  // namespace
@@ -23,57 +36,74 @@ ClockEngine::ClockEngine(SystemClock& clock, EngineView& view, DateTimeSeparator
     : clock_(clock), view_(view), separators_(std::move(separators)) {}
 
 template <typename Body>
-void ClockEngine::Guarded(std::string_view action, Body&& body) {
+void ClockEngine::Guarded(EngineFailure::Action action, Body&& body) {
     const EngineState before = state_;
+    EngineFailure failure{action, EngineFailure::Kind::DateOutOfRange};
     try {
         body();
-    } catch (const ConversionError& error) {
-        const bool modeChanged = state_.RunMode != before.RunMode;
-        state_ = before;
-        if (modeChanged) {
-            ShowButtonsForRunMode();
-        }
-        view_.ShowError(std::string(action) + ": " + error.what() + ".");
+        return;
+    } catch (const BoxNumberError& error) {
+        failure.kind = EngineFailure::Kind::NumberOutOfRange;
+        failure.box = error.box;
+        failure.boxText = error.text;
+    } catch (const ConversionError&) {
+        failure.kind = EngineFailure::Kind::DateOutOfRange;
     }
+    const bool modeChanged = state_.RunMode != before.RunMode;
+    state_ = before;
+    if (modeChanged) {
+        ShowButtonsForRunMode();
+    }
+    view_.ShowFailure(failure);
 }
 
 void ClockEngine::Reset() {
     state_.RunMode = EngineState::kIdle;
-    state_.OneSecond = TimeSpan(0, 0, 1);
     state_.StartTime = clock_.NowLocal();
+    state_.StartRunning = clock_.RunningSeconds();
+    state_.Elapsed = 0;
     state_.LastSecond = -1;
     view_.SetButtonEnabled(EngineView::Button::Normal, false);
     view_.SetLabel(EngineView::Label::EstimateTime, "");
     view_.SetLabel(EngineView::Label::PresentTime, "");
 }
 
+// Every date the tick may write to the clock is computed and checked before the clock is first
+// set, so that a tick abandoned for a date out of range has not moved the clock.
 void ClockEngine::Tick() {
-    Guarded("The clock could not be updated", [this] {
-        ClockDate t = clock_.NowLocal();
-        const std::int16_t second = SecondOfMinute(t);
+    Guarded(EngineFailure::Action::Tick, [this] {
+        const ClockDate reading = clock_.NowLocal();
+        const std::int16_t second = SecondOfMinute(reading);
+        state_.Elapsed = RunningSinceStart();
+        const ClockDate counted = EstimatedTime();
+        ClockDate shown = reading;
         if (state_.RunMode == EngineState::kAccelerating) {
-            AccelerateClock(t, second);
-            CatchUpStop();
-            CountDownMinute(second);
+            const std::optional<ClockDate> jump = JumpTarget(reading, second);
+            if (jump && !SetClock(EngineFailure::Action::Tick, *jump)) {
+                // Stop, so that the same refusal is not shown again every second.
+                StopAccelerating();
+            } else {
+                shown = jump.value_or(reading);
+                CatchUpStop(counted);
+                CountDownMinute(second);
+            }
         }
 
-        // The caption shows the counted time before this tick's second is added.
         if (view_.IsMinimised()) {
             const char* prefix = state_.RunMode == EngineState::kAccelerating ? ">> " : "> ";
-            view_.SetWindowCaption(prefix + Format(EstimatedTime(), kTimePattern));
+            view_.SetWindowCaption(prefix + Format(counted, kTimePattern));
         } else {
             view_.SetWindowCaption(kProgramName);
         }
-        view_.SetLabel(EngineView::Label::PresentTime, Format(t, kDateTimePattern));
-        state_.Elapsed = CheckDate(state_.OneSecond + state_.Elapsed);
-        view_.SetLabel(EngineView::Label::EstimateTime, Format(EstimatedTime(), kDateTimePattern));
+        view_.SetLabel(EngineView::Label::PresentTime, Format(shown, kDateTimePattern));
+        view_.SetLabel(EngineView::Label::EstimateTime, Format(counted, kDateTimePattern));
         state_.LastSecond = second;
     });
 }
 
-// As soon as a minute has begun, move the clock to second 59 of it; in the 10-second variant to
+// As soon as a minute has begun, the clock goes to second 59 of it; in the 10-second variant to
 // second 9 after second 0 and to second 59 after second 10. A greyed box selects neither.
-void ClockEngine::AccelerateClock(ClockDate& t, std::int16_t second) {
+std::optional<ClockDate> ClockEngine::JumpTarget(ClockDate reading, std::int16_t second) const {
     const std::int16_t variant = view_.CheckValue(EngineView::CheckBox::TenSeconds);
     std::int16_t target = -1;
     if (variant == 0 && second > 0 && second < 59) {
@@ -84,28 +114,19 @@ void ClockEngine::AccelerateClock(ClockDate& t, std::int16_t second) {
         target = 59;
     }
     if (target < 0) {
-        return;
+        return std::nullopt;
     }
-    const ClockDate jumped = CheckDate(AddDuration(t, TimeSpan(0, 0, target - second)));
-    try {
-        clock_.SetTimeOfDay(jumped);
-        t = jumped;
-    } catch (const ClockSetError& error) {
-        StopAccelerating();
-        view_.ShowError(error.what());
-    }
+    return CheckDate(AddDuration(reading, TimeSpan(0, 0, target - second)));
 }
 
 // Once the clock has passed the counted real time, stop and set the clock to the counted time.
-void ClockEngine::CatchUpStop() {
+void ClockEngine::CatchUpStop(ClockDate counted) {
     if (view_.CheckValue(EngineView::CheckBox::LessThanNow) != 1) {
         return;
     }
-    const ClockDate estimate = EstimatedTime();
-    const ClockDate now = clock_.NowLocal();
-    if (ToLinearSeconds(estimate) < ToLinearSeconds(now)) {
+    if (ToLinearSeconds(counted) < ToLinearSeconds(clock_.NowLocal())) {
         StopAccelerating();
-        SetClockToEstimate();
+        SetClock(EngineFailure::Action::Tick, counted);
     }
 }
 
@@ -123,15 +144,18 @@ void ClockEngine::CountDownMinute(std::int16_t second) {
     }
 }
 
+// The date comes from the moved reading, not from the clock's date: twelve hours back from
+// 01:00 is 13:00 of the day before.
 void ClockEngine::Playback() {
-    Guarded("The clock was not set back", [this] {
+    Guarded(EngineFailure::Action::Playback, [this] {
         const std::int16_t hours = NumberInBox(EngineView::TextBox::PlaybackHour);
-        SetClock(AddHours(clock_.NowLocal(), -static_cast<double>(hours)));
+        SetClock(EngineFailure::Action::Playback,
+                 AddHours(clock_.NowLocal(), -static_cast<double>(hours)));
     });
 }
 
 void ClockEngine::Accelerate() {
-    Guarded("The clock was not accelerated", [this] {
+    Guarded(EngineFailure::Action::Accelerate, [this] {
         state_.RunMode = EngineState::kAccelerating;
         state_.MinutesLeft = NumberInBox(EngineView::TextBox::UntilMinutes);
         view_.SetButtonEnabled(EngineView::Button::Accel, false);
@@ -143,12 +167,17 @@ void ClockEngine::Normal() {
     StopAccelerating();
 }
 
+// The counted time is read at each tick, so between two ticks it lags the real time by up to a
+// second: the clock goes to the counted time plus one second, what the next tick will count.
 void ClockEngine::GotoEstimate() {
-    Guarded("The clock was not set to the counted time", [this] { SetClockToEstimate(); });
+    Guarded(EngineFailure::Action::GotoEstimate, [this] {
+        SetClock(EngineFailure::Action::GotoEstimate,
+                 CheckDate(AddDuration(EstimatedTime(), TimeSpan(0, 0, 1))));
+    });
 }
 
 void ClockEngine::MinuteLimit() {
-    Guarded("The minute limit was not changed", [this] {
+    Guarded(EngineFailure::Action::MinuteLimit, [this] {
         if (view_.CheckValue(EngineView::CheckBox::UntilMinute) == 1) {
             state_.MinutesLeft = NumberInBox(EngineView::TextBox::UntilMinutes);
         }
@@ -161,17 +190,17 @@ void ClockEngine::StopAccelerating() {
     view_.SetButtonEnabled(EngineView::Button::Normal, false);
 }
 
-void ClockEngine::SetClockToEstimate() {
-    const ClockDate estimate = EstimatedTime();
-    SetClock(CheckDate(AddDuration(estimate, state_.OneSecond)));
-}
-
-// Sets the clock from a command; a refusal is shown and changes nothing else.
-void ClockEngine::SetClock(ClockDate value) {
+// A refusal is shown and changes nothing else; the caller learns whether the clock was set.
+bool ClockEngine::SetClock(EngineFailure::Action action, ClockDate value) {
     try {
-        clock_.SetTimeOfDay(value);
+        clock_.SetLocalDateTime(value);
+        return true;
     } catch (const ClockSetError& error) {
-        view_.ShowError(error.what());
+        EngineFailure failure{action, EngineFailure::Kind::ClockNotSet};
+        failure.remedy = error.Remedy();
+        failure.systemReason = error.SystemReason();
+        view_.ShowFailure(failure);
+        return false;
     }
 }
 
@@ -179,6 +208,13 @@ void ClockEngine::ShowButtonsForRunMode() {
     const bool accelerating = state_.RunMode == EngineState::kAccelerating;
     view_.SetButtonEnabled(EngineView::Button::Accel, !accelerating);
     view_.SetButtonEnabled(EngineView::Button::Normal, accelerating);
+}
+
+// Whole seconds on the running clock since start-up: it keeps counting while the machine
+// sleeps and while the timer is held up, and setting the clock does not move it.
+ClockDate ClockEngine::RunningSinceStart() const {
+    const std::int64_t seconds = clock_.RunningSeconds() - state_.StartRunning;
+    return static_cast<double>(seconds) / 86400.0;
 }
 
 ClockDate ClockEngine::EstimatedTime() const {
@@ -189,18 +225,8 @@ std::int16_t ClockEngine::NumberInBox(EngineView::TextBox box) const {
     const std::string text = view_.Text(box);
     try {
         return ToInt16(ParseNumber(text));
-    } catch (const ConversionError& error) {
-        std::string shown = text;
-        if (shown.size() > 40) {
-            // Shorten a long text for the message without splitting a UTF-8 character.
-            std::size_t cut = 40;
-            while (cut > 0 && (static_cast<unsigned char>(shown[cut]) & 0xC0) == 0x80) {
-                --cut;
-            }
-            shown = shown.substr(0, cut) + "...";
-        }
-        throw ConversionError(BoxDescription(box) + " holds \"" + shown + "\", and " +
-                              error.what());
+    } catch (const ConversionError&) {
+        throw BoxNumberError{box, Shortened(text)};
     }
 }
 

@@ -10,9 +10,9 @@ namespace quicktock {
 struct EngineState {
     enum RunModeValue : std::int16_t { kIdle = 0, kAccelerating = 1, kNormal = 2 };
 
-    ClockDate StartTime = 0;  // the clock reading at start-up: origin of the counted real time
-    ClockDate Elapsed = 0;    // real time counted since start-up, one OneSecond per tick
-    ClockDate OneSecond = 0;  // what a tick adds to Elapsed
+    ClockDate StartTime = 0;        // the clock reading at start-up: origin of the counted time
+    std::int64_t StartRunning = 0;  // the running seconds at start-up
+    ClockDate Elapsed = 0;          // whole seconds of real time since start-up, at the last tick
     std::int16_t RunMode = kIdle;
     std::int16_t MinutesLeft = 0;  // accelerated clock minutes still allowed by the minute limit
     std::int16_t LastSecond = -1;  // the second of the minute read by the previous tick

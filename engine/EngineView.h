@@ -5,6 +5,8 @@
 
 namespace quicktock {
 
+struct EngineFailure;
+
 // The controls the clock engine reads and writes. The window implements this; the engine reads
 // the current values each time it needs them and never caches them.
 class EngineView {
@@ -26,7 +28,7 @@ public:
     virtual void SetButtonEnabled(Button button, bool enabled) = 0;
 
     // Tells the user that a command or tick could not be carried out, and why.
-    virtual void ShowError(const std::string& message) = 0;
+    virtual void ShowFailure(const EngineFailure& failure) = 0;
 };
 
 }  // namespace quicktock

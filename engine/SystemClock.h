@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "engine/ClockDate.h"
 
 namespace quicktock {
@@ -15,10 +17,16 @@ public:
     // comes a fraction of a millisecond early must still read the next second.
     virtual ClockDate NowLocal() = 0;
 
-    // Sets the clock's local hour, minute and second to those of the value (rounded to the
-    // nearest second), with the sub-second part zero; the clock's calendar date stays.
+    // Sets the clock to this whole local date and time (rounded to the nearest second, sub-second
+    // zero). The platform never reads the clock again to find the date: a reading taken a moment
+    // later may already belong to the next day. A local time that does not exist or exists twice
+    // is resolved as the platform's own local-time conversion resolves it.
     // Raises ClockSetError when the system refuses.
-    virtual void SetTimeOfDay(ClockDate value) = 0;
+    virtual void SetLocalDateTime(ClockDate value) = 0;
+
+    // Whole seconds on a clock that keeps running while the machine sleeps and that setting the
+    // clock does not move. Only differences matter.
+    virtual std::int64_t RunningSeconds() = 0;
 };
 
 }  // namespace quicktock

@@ -9,7 +9,8 @@ namespace quicktock {
 class OsSystemClock final : public SystemClock {
 public:
     ClockDate NowLocal() override;
-    void SetTimeOfDay(ClockDate value) override;
+    void SetLocalDateTime(ClockDate value) override;
+    std::int64_t RunningSeconds() override;
 };
 
 }  // namespace quicktock

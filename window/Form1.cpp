@@ -7,6 +7,7 @@
 
 #include "settings/SettingsPath.h"
 #include "window/DisplayLanguage.h"
+#include "window/Messages.h"
 
 namespace quicktock {
 namespace {
@@ -247,8 +248,9 @@ void Form1::SetButtonEnabled(EngineView::Button button, bool enabled) {
     }
 }
 
-void Form1::ShowError(const std::string& message) {
-    ShowMessage(message);
+void Form1::ShowFailure(const EngineFailure& failure) {
+    const bool japanese = control(ControlId::chkLanguage).value != 0;
+    ShowMessage(ComposeMessage(failure, japanese, services_.executable.Path()));
 }
 
 // While the settings load, the window is not yet shown and its frame not yet decided: a key not

@@ -80,7 +80,7 @@ private:
     void SetLabel(EngineView::Label label, const std::string& caption) override;
     void SetWindowCaption(const std::string& caption) override;
     void SetButtonEnabled(EngineView::Button button, bool enabled) override;
-    void ShowError(const std::string& message) override;
+    void ShowFailure(const EngineFailure& failure) override;
 
     // The controls as the saved settings see them.
     Frame WindowFrame() const override;

@@ -8,6 +8,9 @@
 //   QUICKTOCK_SHIM_LOG    optional: a file to which each set of the clock appends one line,
 //                         "<monotonic ns> <new wall-clock ns>", for the tests to count minutes.
 //
+// A test that sets the clock first looks up quicktock_clock_shim_loaded, which only the shim
+// exports, and sets nothing when it is missing.
+//
 // Qt runs several threads, so the offset is an atomic and the one-time setup goes through
 // pthread_once. The C library declares the time arguments as never null, and so do these.
 // Monotonic and process clocks pass through untouched: Qt's timers rely on them.
@@ -116,6 +119,10 @@ int SetVirtualNow(std::int64_t virtualNs) {
 }  // namespace
 
 extern "C" {
+
+int quicktock_clock_shim_loaded() {
+    return 1;
+}
 
 int clock_gettime(clockid_t clock, timespec* value) {
     EnsureSetup();

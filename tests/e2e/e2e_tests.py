@@ -275,7 +275,7 @@ def case_timesync(args):
     windows = []
     with dt.Desktop(args.work / "desktop") as desktop:
         for ntp in "01":
-            bus = subprocess.Popen(["dbus-run-session", "--", args.shim.parent / "fake_timedate",
+            bus = subprocess.Popen(["dbus-run-session", "--", args.fake_timedate,
                                     ntp], stdout=subprocess.PIPE, text=True, start_new_session=True)
             try:
                 env = {"DBUS_SYSTEM_BUS_ADDRESS": bus.stdout.readline().strip()}
@@ -306,6 +306,7 @@ def main():
     parser.add_argument("--shim", type=Path, required=True)
     parser.add_argument("--work", type=Path, required=True)
     parser.add_argument("--screenshots", type=Path)
+    parser.add_argument("--fake-timedate", type=Path)
     args = parser.parse_args()
     args.screenshots = args.screenshots or args.work / "screenshots"
     if not args.program.is_file():

@@ -1,45 +1,35 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "tests/engine/EngineFixture.h"
 
 namespace quicktock {
 namespace {
 
 using CheckBox = EngineView::CheckBox;
+using Kind = EngineFailure::Kind;
 
-class CommandsTest : public EngineFixture {
-protected:
-    CommandsTest() : EngineFixture({2026, 12, 6, 8, 0, 0}) {}
-};
-
-TEST_F(CommandsTest, PlaybackSetsTheTimeOfDayBackByTheWholeHoursInTheBox) {
+// The clock is set to the whole moved date-time: twelve hours back from 08:00 is 20:00 of the
+// day before, not of the same day.
+TEST(CommandsTest, PlaybackMovesTheClockBackByTheWholeHoursInTheBox) {
     struct Case {
         const char* text;
         CivilTime set;
     };
     const Case cases[] = {
-        {"12", {2026, 12, 5, 20, 0, 0}},  // the platform keeps the date; only the time counts
-        {"abc", {2026, 12, 6, 8, 0, 0}}, {"-3", {2026, 12, 6, 11, 0, 0}},
-        {"1.5", {2026, 12, 6, 6, 0, 0}}, {"2.5", {2026, 12, 6, 6, 0, 0}},
-        {"2 4", {2026, 12, 5, 8, 0, 0}},
+        {"12", {2026, 12, 5, 20, 0, 0}}, {"abc", {2026, 12, 6, 8, 0, 0}},
+        {"-3", {2026, 12, 6, 11, 0, 0}}, {"-16", {2026, 12, 7, 0, 0, 0}},
+        {"2.5", {2026, 12, 6, 6, 0, 0}}, {"2 4", {2026, 12, 5, 8, 0, 0}},
     };
     for (const auto& [text, set] : cases) {
-        FakeSystemClock clock({2026, 12, 6, 8, 0, 0});
-        RecordingEngineView view;
-        view.playbackHour = text;
-        ClockEngine engine(clock, view, {});
-        engine.Reset();
-        engine.Playback();
-        ASSERT_EQ(clock.Sets().size(), 1u) << text;
-        EXPECT_EQ(clock.Sets()[0], set) << text;
-        EXPECT_EQ(clock.Now().day, 6) << text;
-        EXPECT_EQ(engine.State().RunMode, 0);
+        EngineRig rig({2026, 12, 6, 8, 0, 0});
+        rig.view.playbackHour = text;
+        rig.engine.Playback();
+        EXPECT_EQ(rig.clock.Sets(), std::vector<CivilTime>{set}) << text;
+        EXPECT_EQ(rig.engine.State().RunMode, 0);
     }
 }
 
-TEST_F(CommandsTest, AccelerateFromEveryModeLoadsTheLimitAndSwapsTheButtons) {
+TEST_F(EngineFixture, AccelerateFromEveryModeLoadsTheLimitAndSwapsTheButtons) {
     struct Case {
         const char* text;
         std::int16_t minutes;
@@ -50,94 +40,77 @@ TEST_F(CommandsTest, AccelerateFromEveryModeLoadsTheLimitAndSwapsTheButtons) {
         engine.Accelerate();
         EXPECT_EQ(engine.State().RunMode, 1);
         EXPECT_EQ(engine.State().MinutesLeft, minutes) << text;
-        EXPECT_FALSE(view.accelEnabled);
-        EXPECT_TRUE(view.normalEnabled);
+        EXPECT_TRUE(!view.accelEnabled && view.normalEnabled);
         engine.Normal();
         EXPECT_EQ(engine.State().RunMode, 2);
-        EXPECT_TRUE(view.accelEnabled);
-        EXPECT_FALSE(view.normalEnabled);
+        EXPECT_TRUE(view.accelEnabled && !view.normalEnabled);
     }
-    engine.Accelerate();
-    view.untilMinutes = "7";
-    engine.Accelerate();  // already accelerating: stays so, reloads the limit
-    EXPECT_EQ(engine.State().RunMode, 1);
-    EXPECT_EQ(engine.State().MinutesLeft, 7);
 }
 
-TEST_F(CommandsTest, GotoEstimateSetsTheCountedTimePlusOneSecond) {
-    clock.Advance(-3600'000);  // the clock was set back an hour
-    for (int i = 0; i < 5; ++i) {
-        TickAfter(1000);
-    }
-    engine.GotoEstimate();
-    ASSERT_EQ(clock.Sets().size(), 1u);
-    EXPECT_EQ(clock.Sets()[0], (CivilTime{2026, 12, 6, 8, 0, 6}));
-}
-
-TEST_F(CommandsTest, MinuteLimitReloadsOnlyWhenChecked) {
-    view.untilMinutes = "240";
-    SetCheck(CheckBox::UntilMinute, 1);
-    engine.MinuteLimit();
-    EXPECT_EQ(engine.State().MinutesLeft, 240);
-    view.untilMinutes = "5";
-    for (const std::int16_t value : {0, 2}) {
-        SetCheck(CheckBox::UntilMinute, value);
-        engine.MinuteLimit();
-        EXPECT_EQ(engine.State().MinutesLeft, 240);
-    }
+// The counted time is the start-up reading plus the running seconds up to the click, on
+// whatever date that falls.
+TEST(CommandsTest, GotoEstimateSetsTheCountedDateAndTime) {
+    EngineRig rig({2026, 12, 31, 23, 59, 58});
+    rig.view.playbackHour = "1";
+    rig.engine.Playback();
+    rig.TickAfter(1000, 5);
+    rig.clock.Advance(600);
+    rig.engine.GotoEstimate();  // counted at the last tick, plus the second the next tick counts
+    EXPECT_EQ(rig.clock.Now(), (CivilTime{2027, 1, 1, 0, 0, 4}));
 }
 
 // Mended fault: a number that cannot be used abandons the command with no change of state, the
-// user is told which box is at fault, and the program carries on.
-TEST_F(CommandsTest, UnusableNumbersAreReportedAndChangeNothing) {
+// user is told which box and text are at fault, and the program carries on.
+TEST(CommandsTest, UnusableNumbersAreReportedAndChangeNothing) {
+    using Box = EngineView::TextBox;
+    const std::string longText = "1e400" + std::string(40, 'x');
     struct Case {
-        const char* name;
-        std::function<void(RecordingEngineView&)> prepare;
         void (ClockEngine::*command)();
-        const char* boxWords;
+        Box box;
+        std::string text;
+        std::string shown;
     };
     const Case cases[] = {
-        {"playback 99999", [](auto& v) { v.playbackHour = "99999"; }, &ClockEngine::Playback,
-         "hours box"},
-        {"playback 1e400", [](auto& v) { v.playbackHour = "1e400"; }, &ClockEngine::Playback,
-         "hours box"},
-        {"accelerate 40000", [](auto& v) { v.untilMinutes = "40000"; }, &ClockEngine::Accelerate,
-         "minutes box"},
-        {"minute limit -32769",
-         [](auto& v) {
-             v.untilMinutes = "-32769";
-             v.checks[CheckBox::UntilMinute] = 1;
-         },
-         &ClockEngine::MinuteLimit, "minutes box"},
+        {&ClockEngine::Playback, Box::PlaybackHour, "99999", "99999"},
+        {&ClockEngine::Playback, Box::PlaybackHour, longText, longText.substr(0, 40) + "..."},
+        {&ClockEngine::Accelerate, Box::UntilMinutes, "40000", "40000"},
+        {&ClockEngine::MinuteLimit, Box::UntilMinutes, "-32769", "-32769"},
     };
-    for (const auto& [name, prepare, command, boxWords] : cases) {
-        FakeSystemClock clock({2026, 12, 6, 8, 0, 0});
-        RecordingEngineView view;
-        ClockEngine engine(clock, view, {});
-        engine.Reset();
-        prepare(view);
-        (engine.*command)();
-        ASSERT_EQ(view.errors.size(), 1u) << name;
-        EXPECT_NE(view.errors[0].find(boxWords), std::string::npos) << view.errors[0];
-        EXPECT_EQ(engine.State().RunMode, 0) << name;
-        EXPECT_EQ(engine.State().MinutesLeft, 0) << name;
-        EXPECT_TRUE(view.accelEnabled) << name;
-        EXPECT_FALSE(view.normalEnabled) << name;
-        EXPECT_TRUE(clock.Sets().empty()) << name;
-        clock.Advance(1000);
-        engine.Tick();
-        EXPECT_EQ(view.presentTime, "2026/12/06 08:00:01") << name;
-        EXPECT_EQ(view.errors.size(), 1u) << name;
+    for (const auto& [command, box, text, shown] : cases) {
+        EngineRig rig({2026, 12, 6, 8, 0, 0});
+        (box == Box::PlaybackHour ? rig.view.playbackHour : rig.view.untilMinutes) = text;
+        rig.view.checks[CheckBox::UntilMinute] = 1;
+        (rig.engine.*command)();
+        ASSERT_EQ(rig.view.failures.size(), 1u) << shown;
+        EXPECT_EQ(rig.view.failures[0].kind, Kind::NumberOutOfRange);
+        EXPECT_EQ(rig.view.failures[0].box, box) << shown;
+        EXPECT_EQ(rig.view.failures[0].boxText, shown);
+        EXPECT_EQ(rig.engine.State().RunMode, 0) << shown;
+        EXPECT_EQ(rig.engine.State().MinutesLeft, 0) << shown;
+        EXPECT_TRUE(rig.view.accelEnabled && !rig.view.normalEnabled) << shown;
+        EXPECT_TRUE(rig.clock.Sets().empty()) << shown;
+        rig.TickAfter(1000);
+        EXPECT_EQ(rig.view.presentTime, "2026/12/06 08:00:01") << shown;
+        EXPECT_EQ(rig.view.failures.size(), 1u) << shown;
     }
 }
 
-TEST_F(CommandsTest, RefusedClockSetIsReportedAndLeavesTheModeAlone) {
+// A refused set is reported with its remedy; a command keeps the mode, while accelerating the
+// first refusal stops, so that it is not shown every second.
+TEST_F(EngineFixture, RefusedClockSetIsReportedOnceWithItsRemedy) {
     clock.RefuseSets(true);
     engine.Accelerate();
     engine.Playback();
     engine.GotoEstimate();
-    ASSERT_EQ(view.errors.size(), 2u);
     EXPECT_EQ(engine.State().RunMode, 1);
+    TickAfter(1000, 5);
+    ASSERT_EQ(view.failures.size(), 3u);
+    EXPECT_EQ(view.failures[2].kind, Kind::ClockNotSet);
+    EXPECT_EQ(view.failures[2].remedy, ClockRemedy::GrantCapability);
+    EXPECT_EQ(view.failures[2].action, EngineFailure::Action::Tick);
+    EXPECT_EQ(engine.State().RunMode, 2);
+    EXPECT_TRUE(view.accelEnabled);
+    EXPECT_EQ(view.presentTime, "2026/12/06 10:00:05") << "the label shows the real reading";
 }
 
 }  // namespace

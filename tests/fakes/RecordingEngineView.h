@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/EngineFailure.h"
 #include "engine/EngineView.h"
 
 namespace quicktock {
@@ -27,7 +28,7 @@ public:
     void SetButtonEnabled(Button button, bool enabled) override {
         (button == Button::Accel ? accelEnabled : normalEnabled) = enabled;
     }
-    void ShowError(const std::string& message) override { errors.push_back(message); }
+    void ShowFailure(const EngineFailure& failure) override { failures.push_back(failure); }
 
     std::map<CheckBox, std::int16_t> checks;
     std::string playbackHour = "12";
@@ -36,10 +37,10 @@ public:
 
     std::string presentTime = "0000/00/00 00:00:00";
     std::string estimateTime = "0000/00/00 00:00:00";
-    std::string windowCaption = "Quicktock";
+    std::string windowCaption;
     bool accelEnabled = true;
     bool normalEnabled = true;
-    std::vector<std::string> errors;
+    std::vector<EngineFailure> failures;
 };
 
 }  // namespace quicktock

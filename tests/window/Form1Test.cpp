@@ -207,10 +207,20 @@ TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
     h.form.MessageClosed(h.host.messages.back());
     h.form.UserClick(ControlId::cmdPlayback);
     ASSERT_EQ(h.host.messages.size(), 2u);
-    EXPECT_NE(h.host.messages[0].find("hours box"), std::string::npos);
+    EXPECT_NE(h.host.messages[0].find("「99999」"), std::string::npos);  // Japanese
     h.form.UserEditText(ControlId::txtUntilMinutes, "1e9");
     h.form.UserClick(ControlId::chkUntilMinute);
     EXPECT_EQ(h.host.messages.size(), 3u) << "a different message shows beside it";
+    // In English, and a refusal names the program's own path for the command that mends it.
+    h.clock.RefuseSets(true);
+    h.form.SetCheckValue(ControlId::chkLanguage, 0);
+    h.form.UserEditText(ControlId::txtPlaybackHour, "1");
+    h.form.UserClick(ControlId::cmdPlayback);
+    ASSERT_EQ(h.host.messages.size(), 4u);
+    EXPECT_NE(
+        h.host.messages[3].find("run: sudo setcap cap_sys_time+ep '/opt/quicktock/quicktock'"),
+        std::string::npos)
+        << h.host.messages[3];
 }
 
 }  // namespace

@@ -1,0 +1,53 @@
+#include "window/Messages.h"
+
+#include <gtest/gtest.h>
+
+namespace quicktock {
+namespace {
+
+using Action = EngineFailure::Action;
+using Kind = EngineFailure::Kind;
+
+TEST(MessagesTest, ComposesEachKindInBothLanguages) {
+    EngineFailure refused{Action::Tick, Kind::ClockNotSet};
+    refused.remedy = ClockRemedy::GrantCapability;
+    refused.systemReason = "Operation not permitted";
+    EngineFailure administrator = refused;
+    administrator.remedy = ClockRemedy::RunAsAdministrator;
+    administrator.systemReason = "error 1314";
+    EngineFailure number{Action::Playback, Kind::NumberOutOfRange,
+                         EngineView::TextBox::PlaybackHour, "99999"};
+    const EngineFailure date{Action::GotoEstimate, Kind::DateOutOfRange};
+    const std::string path = "/home/o'neil/quick tock";
+    struct Case {
+        const EngineFailure& failure;
+        bool japanese;
+        std::string text;
+    };
+    const Case cases[] = {
+        {refused, false,
+         "Quicktock could not set the clock (Operation not permitted). To give it the right, run: "
+         "sudo setcap cap_sys_time+ep '/home/o'\\''neil/quick tock'"},
+        {refused, true,
+         "時計を設定できませんでした（Operation not permitted）。権限を与えるには次を実行してくだ"
+         "さい: sudo setcap cap_sys_time+ep '/home/o'\\''neil/quick tock'"},
+        {administrator, false,
+         "Quicktock could not set the clock (error 1314). Run Quicktock as administrator."},
+        {administrator, true,
+         "時計を設定できませんでした（error 1314）。管理者として実行してください。"},
+        {number, false,
+         "The clock was not set back: the hours box next to \"|<<\" holds \"99999\", which is not "
+         "a "
+         "number in the range -32768..32767."},
+        {number, true,
+         "時計を戻せませんでした。「|<<」の横の時間の欄の「99999」は -32768..32767 の範囲外です。"},
+        {date, false,
+         "The clock was not set to the counted time: the date would leave the years 100 to 9999."},
+    };
+    for (const auto& [failure, japanese, text] : cases) {
+        EXPECT_EQ(ComposeMessage(failure, japanese, path), text);
+    }
+}
+
+}  // namespace
+}  // namespace quicktock
