@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "settings/SettingsPath.h"
 #include "window/DisplayLanguage.h"
 
 namespace quicktock {
@@ -54,7 +53,7 @@ Form1::Form1(FormHost& host, Services services)
 void Form1::Load() {
     engine_.Reset();
     ApplyLanguage();
-    savedSettings_.Load(*this, CurrentSettingsPath());
+    savedSettings_.Load(*this, services_.settingsPath);
 }
 
 void Form1::TimerTick() {
@@ -144,12 +143,8 @@ void Form1::ApplyLanguage() {
 }
 
 void Form1::Exit() {
-    savedSettings_.Save(*this, CurrentSettingsPath());
+    savedSettings_.Save(*this, services_.settingsPath);
     host_.EndProgram();
-}
-
-std::string Form1::CurrentSettingsPath() const {
-    return SettingsPath(services_.executable.Path(), services_.executable.FolderSeparator());
 }
 
 std::string Form1::GetINIValue(const std::string& KEY, const std::string& Section,

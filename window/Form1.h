@@ -4,7 +4,6 @@
 
 #include "engine/ClockEngine.h"
 #include "engine/EngineView.h"
-#include "platform/ExecutableLocation.h"
 #include "settings/IniFile.h"
 #include "settings/SavedSettings.h"
 #include "settings/SettingsForm.h"
@@ -21,7 +20,8 @@ public:
     struct Services {
         SystemClock& clock;
         IniFile& settingsFile;
-        const ExecutableLocation& executable;
+        std::string executablePath;  // as it was at start-up: the file may be replaced since
+        std::string settingsPath;    // decided once at start-up, used at Load and at Exit
         DateTimeSeparators dateTimeSeparators;
         std::string decimalSeparator;
     };
@@ -55,7 +55,6 @@ private:
     void Click(ControlId id);
     void ApplyLanguage();
     void Exit();
-    std::string CurrentSettingsPath() const;
 
     void SetCaption(ControlId id, const std::string& caption);
     void SetFace(ControlId id, const std::string& face);

@@ -5,7 +5,6 @@
 #include <map>
 #include <memory>
 
-#include "tests/fakes/FakeExecutableLocation.h"
 #include "tests/fakes/FakeProfileFunctions.h"
 #include "tests/fakes/FakeSystemClock.h"
 #include "tests/window/FakeFormHost.h"
@@ -14,7 +13,8 @@ namespace quicktock {
 namespace {
 
 constexpr const char* kExecutable = "/opt/quicktock/quicktock";
-constexpr const char* kSettingsPath = "/opt/quicktock/quicktock.ini";
+// Decided at start-up, not beside the executable: the model must use the path it is given.
+constexpr const char* kSettingsPath = "/home/user/.config/quicktock/quicktock.ini";
 const std::string kJapaneseFace = "\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
 const std::string kDateTimeFace = "\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
 
@@ -24,7 +24,8 @@ using Saved = std::map<std::string, std::string>;
 struct Harness {
     explicit Harness(const std::map<std::string, std::string>& saved = {},
                      std::string decimal = ".")
-        : form(host, Form1::Services{clock, iniFile, executable, {}, std::move(decimal)}) {
+        : form(host, Form1::Services{
+                         clock, iniFile, kExecutable, kSettingsPath, {}, std::move(decimal)}) {
         for (const auto& [key, value] : saved) {
             profile.Store(kSettingsPath, "Data", key, value);
         }
@@ -35,7 +36,6 @@ struct Harness {
     FakeSystemClock clock{{2026, 12, 6, 10, 0, 0}};
     FakeProfileFunctions profile;
     IniFile iniFile{profile};
-    FakeExecutableLocation executable{kExecutable};
     Form1 form;
 };
 

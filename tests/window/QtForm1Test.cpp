@@ -7,7 +7,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "tests/fakes/FakeExecutableLocation.h"
 #include "tests/fakes/FakeProfileFunctions.h"
 #include "tests/fakes/FakeSystemClock.h"
 
@@ -27,7 +26,8 @@ class QtForm1Test : public QObject {
             for (const auto& [key, value] : saved) {
                 profile.Store(kSettingsPath, "Data", key, value);
             }
-            form = std::make_unique<QtForm1>(Form1::Services{clock, iniFile, executable, {}, "."});
+            form = std::make_unique<QtForm1>(Form1::Services{
+                clock, iniFile, "/opt/quicktock/quicktock", kSettingsPath, {}, "."});
             form->setMessageHandler([this](const std::string& text) { messages.push_back(text); });
             form->loadAndShow();
         }
@@ -39,7 +39,6 @@ class QtForm1Test : public QObject {
         FakeSystemClock clock{{2026, 12, 6, 8, 0, 0}};
         FakeProfileFunctions profile;
         IniFile iniFile{profile};
-        FakeExecutableLocation executable{"/opt/quicktock/quicktock"};
         std::vector<std::string> messages;
         std::unique_ptr<QtForm1> form;
     };
