@@ -3,14 +3,17 @@
 virtualised by the preloaded clock shim, without the right to set the machine's clock.
 
     e2e_tests.py --program build/default/app/quicktock --shim .../libquicktock_clock_shim.so \
-                 --work WORKDIR [--screenshots DIR] CASE
+                 --work WORKDIR [--hostile .../libquicktock_hostile_plugin.so] [--screenshots DIR] CASE
 
-CASE is one of: accelerate, settings, screenshots. Exit code 0 passed, 1 failed, 77 skipped.
+Exit code 0 passed, 1 failed, 77 skipped.
 """
 
 import argparse
 import calendar
+import os
 import shutil
+import stat
+import subprocess
 import sys
 import time
 import traceback
@@ -147,9 +150,9 @@ def twips(text):
     return float(text)
 
 
-def start_and_exit(desktop, program, shim, workdir, before_exit=None):
+def start_and_exit(desktop, program, shim, workdir, before_exit=None, **options):
     """Starts the program, lets a check look at it, presses space (Exit has the focus)."""
-    with dt.ProgramRun(desktop, program, shim, workdir, shim_start=CLOCK_START) as run:
+    with dt.ProgramRun(desktop, program, shim, workdir, shim_start=CLOCK_START, **options) as run:
         run.find_window()
         time.sleep(1.5)  # let the first tick pass, as a person would
         observed = before_exit(run) if before_exit else None
@@ -160,10 +163,7 @@ def start_and_exit(desktop, program, shim, workdir, before_exit=None):
 
 
 def outer_frame_twips(run):
-    x, y, width, height = run.geometry()
-    left, right, top, bottom = run.frame_extents()
-    return tuple(TWIPS_PER_PIXEL * v for v in
-                 (x - left, y - top, width + left + right, height + top + bottom))
+    return tuple(TWIPS_PER_PIXEL * v for v in run.frame_rectangle())
 
 
 def case_settings(args):
@@ -171,8 +171,13 @@ def case_settings(args):
     program = dt.prepare_program_folder(args.program, folder)
     settings = folder / "quicktock.ini"
     with dt.Desktop(args.work / "desktop") as desktop:
-        # First start: no settings file. Exit writes the laid-out values beside the executable.
-        frame = start_and_exit(desktop, program, args.shim, args.work / "first", outer_frame_twips)
+        # First start: no settings file. Exit writes the laid-out values beside the executable,
+        # named as it was at start-up although a rebuild replaced the file meanwhile.
+        def measure_and_replace(run):
+            shutil.copy(args.program, folder / "rebuilt")
+            os.replace(folder / "rebuilt", program)
+            return outer_frame_twips(run)
+        frame = start_and_exit(desktop, program, args.shim, args.work / "first", measure_and_replace)
         check(settings.exists(), f"Exit wrote no {settings}")
         check(not list((args.work / "first").glob("*.ini")),
               "a settings file appeared in the working folder instead of beside the executable")
@@ -262,8 +267,69 @@ def case_screenshots(args):
             print(f"screenshot: {path}")
 
 
+# ---------------------------------------------------------------------------------------------
+# Privileged and installed starts, by an unprivileged user
+
+
+def need_root(what):
+    if os.geteuid() != 0:
+        raise dt.Skip(f"{what} needs root, to run the program as another user")
+
+
+def case_secure(args):
+    """Granted a capability, the program loads no plug-in from a folder its user names."""
+    need_root("a privileged start")
+    hostile = args.work / "hostile"
+    for folder in (hostile, hostile / "platformthemes"):  # as a platform folder, as a plug-in folder
+        folder.mkdir(parents=True, mode=0o777)
+        folder.chmod(0o777)  # the plug-in leaves its marker as the unprivileged user
+        shutil.copy(args.hostile, folder / "libhostile.so")
+    # The environment alone, and the command line alone, would each have it loaded.
+    options = dict(user=dt.NOBODY, args=["-platformpluginpath", hostile, "-platformtheme", "hostile"],
+                   extra_env={"QT_PLUGIN_PATH": str(hostile), "QT_QPA_PLATFORM_PLUGIN_PATH": str(hostile),
+                              "QT_QPA_PLATFORMTHEME": "hostile"})
+    program = dt.prepare_program_folder(args.program, args.work / "program")
+    loaded = lambda: list(hostile.rglob("*.loaded"))  # noqa: E731
+    with dt.Desktop(args.work / "desktop") as desktop:
+        # Without the capability Qt does load it, or this test would prove nothing.
+        with dt.ProgramRun(desktop, program, None, args.work / "plain", **options):
+            dt.wait_until(loaded, 20, what="the plain program to load the planted plug-in")
+        for marker in loaded():
+            marker.unlink()
+        if subprocess.run(["setcap", "cap_net_bind_service+ep", str(program)]).returncode != 0:
+            raise dt.Skip("setcap could not give the program's copy a capability")
+        with dt.ProgramRun(desktop, program, None, args.work / "privileged", **options) as run:
+            run.find_window()
+            status = Path(f"/proc/{run.process.pid}/status").read_text()
+            if not int(status.split("CapPrm:")[1].split()[0], 16):
+                raise dt.Skip("the copy ran without its capability (a file system without them?)")
+        check(not loaded(), f"the privileged program loaded a plug-in its user named: {loaded()}")
+    print("secure: the privileged start ignored the plug-in folders from its user")
+
+
+def case_installed(args):
+    """Installed where its user cannot write, the program keeps its settings in ~/.config."""
+    need_root("installing into a folder of root's")
+    prefix = args.work / "prefix"
+    subprocess.run(["cmake", f"-DCMAKE_INSTALL_PREFIX={prefix}", "-P",
+                    str(args.program.parent / "cmake_install.cmake")], check=True, stdout=subprocess.DEVNULL)
+    program = prefix / "bin" / "quicktock"
+    home = args.work / "home"
+    settings = home / ".config" / "quicktock" / "quicktock.ini"
+    options = dict(user=dt.NOBODY, extra_env={"HOME": str(home)})
+    with dt.Desktop(args.work / "desktop") as desktop:
+        start_and_exit(desktop, program, args.shim, args.work / "first", **options)
+        check(settings.exists(), f"Exit wrote no {settings}; output in {args.work / 'first'}")
+        check(stat.S_IMODE(settings.parent.stat().st_mode) == 0o700,
+              f"{settings.parent} can be read by other users")
+        write_settings(settings, dict(read_settings(settings), backH="7"))
+        start_and_exit(desktop, program, args.shim, args.work / "second", **options)
+        check(read_settings(settings)["backH"] == "7", "the second start did not restore backH")
+    print(f"installed: settings kept in {settings}")
+
+
 CASES = {"accelerate": case_accelerate, "settings": case_settings,
-         "screenshots": case_screenshots}
+         "screenshots": case_screenshots, "secure": case_secure, "installed": case_installed}
 
 
 def main():
@@ -273,6 +339,7 @@ def main():
     parser.add_argument("--program", type=Path, required=True)
     parser.add_argument("--shim", type=Path, required=True)
     parser.add_argument("--work", type=Path, required=True)
+    parser.add_argument("--hostile", type=Path)
     parser.add_argument("--screenshots", type=Path)
     args = parser.parse_args()
     args.screenshots = args.screenshots or args.work / "screenshots"
