@@ -30,23 +30,20 @@ class Skip(Exception):
 
 def wait_until(condition, timeout, interval=0.05, what="condition"):
     deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
+    while not (value := condition()):
         if time.monotonic() > deadline:
             raise TimeoutError(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
+    return value
 
 
 class Desktop:
-    """Xvfb on a free display (Xvfb picks it itself) with openbox as the window manager."""
+    """Xvfb at 1280 x 1024, 96 dpi, on a free display (Xvfb picks it itself) with openbox as
+    the window manager."""
 
-    def __init__(self, workdir, width=1280, height=1024, dpi=96):
+    def __init__(self, workdir):
         self.workdir = Path(workdir)
         self.workdir.mkdir(parents=True, exist_ok=True)
-        self.size = (width, height)
-        self.dpi = dpi
         self.display = None
         self._processes = []
 
@@ -66,10 +63,9 @@ class Desktop:
         if missing:
             raise Skip("missing tools: " + ", ".join(missing) + " (scripts/install-deps.sh)")
         read_end, write_end = os.pipe()
-        width, height = self.size
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-             "-dpi", str(self.dpi), "-nolisten", "tcp", "-noreset"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-dpi", "96",
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL,
             stderr=open(self.workdir / "xvfb.log", "wb"))
         self._processes.append(xvfb)
@@ -96,8 +92,7 @@ class Desktop:
         env["DISPLAY"] = self.display or ""
         env.pop("WAYLAND_DISPLAY", None)
         env["QT_QPA_PLATFORM"] = "xcb"
-        if extra:
-            env.update(extra)
+        env.update(extra or {})
         return env
 
     def xdotool(self, *args, check=True):
@@ -130,11 +125,9 @@ class Desktop:
 
 def prepare_program_folder(program, folder, name="quicktock"):
     """Copies the program into its own folder, where it keeps its settings file."""
-    folder = Path(folder)
-    folder.mkdir(parents=True, exist_ok=True)
-    copy = folder / name
-    shutil.copy(program, copy)  # no copy of file capabilities: the copy has no right of its own
-    return copy
+    Path(folder).mkdir(parents=True, exist_ok=True)
+    # No copy of file capabilities: the copy has no right of its own.
+    return Path(shutil.copy(program, Path(folder) / name))
 
 
 class ProgramRun:
@@ -184,9 +177,8 @@ class ProgramRun:
         if self.process.poll() is not None:
             return
         status = Path(f"/proc/{self.process.pid}/status").read_text()
-        bounding = int(re.search(r"^CapBnd:\s*([0-9a-f]+)", status, re.M).group(1), 16)
-        effective = int(re.search(r"^CapEff:\s*([0-9a-f]+)", status, re.M).group(1), 16)
-        if (bounding | effective) & (1 << CAP_SYS_TIME):
+        if any(int(re.search(rf"^{field}:\s*(\w+)", status, re.M).group(1), 16) &
+               (1 << CAP_SYS_TIME) for field in ("CapBnd", "CapEff")):
             self.kill()
             raise RuntimeError("the program ran with the right to set the clock; stopped it")
         if not self.shim:
@@ -251,20 +243,12 @@ class ProgramRun:
         self.desktop.xdotool("key", *keys)
 
     def wait_exit(self, timeout=15):
-        try:
-            return self.process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            raise TimeoutError(f"the program did not end within {timeout} s") from None
+        return self.process.wait(timeout)
 
     def clock_sets(self):
         """Each set of the virtual clock so far: (monotonic ns, wall-clock ns)."""
-        if not self.clock_log.exists():
-            return []
-        sets = []
-        for line in self.clock_log.read_text().splitlines():
-            monotonic, wall = line.split()
-            sets.append((int(monotonic), int(wall)))
-        return sets
+        text = self.clock_log.read_text() if self.clock_log.exists() else ""
+        return [tuple(map(int, line.split())) for line in text.splitlines()]
 
     def output_text(self):
         return self.output.read_text(errors="replace")[-2000:] if self.output.exists() else ""
