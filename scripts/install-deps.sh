@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev libgl-dev
     xvfb xauth openbox xdotool x11-utils x11-apps imagemagick librsvg2-bin python3
     fonts-ipafont-gothic fonts-dejavu-core
-    util-linux dbus-daemon
+    util-linux dbus-daemon libcap2-bin
 )
 
 missing=()
@@ -24,7 +24,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     if [ "$(id -u)" -ne 0 ]; then
         sudo_cmd=(sudo)
     fi
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    "${sudo_cmd[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends \
+        "${missing[@]}"
 fi

@@ -5,7 +5,6 @@
 #include <limits>
 #include <utility>
 
-#include "settings/SettingsPath.h"
 #include "window/DisplayLanguage.h"
 #include "window/Messages.h"
 
@@ -62,7 +61,7 @@ void Form1::Load() {
     engine_.Reset();
     ApplyLanguage();
     loading_ = true;
-    savedSettings_.Load(*this, CurrentSettingsPath());
+    savedSettings_.Load(*this, services_.settingsPath);
     loading_ = false;
 }
 
@@ -178,12 +177,8 @@ void Form1::ApplyLanguage() {
 }
 
 void Form1::Exit() {
-    savedSettings_.Save(*this, CurrentSettingsPath());
+    savedSettings_.Save(*this, services_.settingsPath);
     host_.EndProgram();
-}
-
-std::string Form1::CurrentSettingsPath() const {
-    return SettingsPath(services_.executable.Path(), services_.executable.FolderSeparator());
 }
 
 std::string Form1::GetINIValue(const std::string& KEY, const std::string& Section,
@@ -250,7 +245,7 @@ void Form1::SetButtonEnabled(EngineView::Button button, bool enabled) {
 
 void Form1::ShowFailure(const EngineFailure& failure) {
     const bool japanese = control(ControlId::chkLanguage).value != 0;
-    ShowMessage(ComposeMessage(failure, japanese, services_.executable.Path()));
+    ShowMessage(ComposeMessage(failure, japanese, services_.executablePath));
 }
 
 // While the settings load, the window is not yet shown and its frame not yet decided: a key not

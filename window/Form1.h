@@ -5,7 +5,6 @@
 
 #include "engine/ClockEngine.h"
 #include "engine/EngineView.h"
-#include "platform/ExecutableLocation.h"
 #include "settings/IniFile.h"
 #include "settings/SavedSettings.h"
 #include "settings/SettingsForm.h"
@@ -24,7 +23,8 @@ public:
     struct Services {
         SystemClock& clock;
         IniFile& settingsFile;
-        const ExecutableLocation& executable;
+        std::string executablePath;  // as it was at start-up: the file may be replaced since
+        std::string settingsPath;    // decided once at start-up, used at Load and at Exit
         DateTimeSeparators dateTimeSeparators;
         std::string decimalSeparator;
         // Asked when acceleration starts whether a service will fight the clock; may be null.
@@ -67,7 +67,6 @@ private:
     void ApplyLanguage();
     void ShowMessage(const std::string& text);
     void Exit();
-    std::string CurrentSettingsPath() const;
 
     void SetCaption(ControlId id, const std::string& caption);
     void SetFace(ControlId id, const std::string& face);

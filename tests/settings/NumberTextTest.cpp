@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/SettingsPath.h"
-
 namespace quicktock {
 namespace {
 
@@ -42,25 +40,6 @@ TEST(NumberTextTest, LocaleNumbersUseTheUsersSeparatorAndFifteenDigits) {
     };
     for (const auto& [value, separator, text] : cases) {
         EXPECT_EQ(FormatLocaleNumber(value, separator), text) << value;
-    }
-}
-
-TEST(SettingsPathTest, NamedAfterTheExecutableInItsFolder) {
-    struct Case {
-        const char* executable;
-        char separator;
-        const char* path;
-    };
-    const Case cases[] = {
-        {"/opt/quicktock/quicktock", '/', "/opt/quicktock/quicktock.ini"},
-        {"/opt/quicktock/quicktock.bin", '/', "/opt/quicktock/quicktock.ini"},
-        {"/opt/q.d/fast-clock", '/', "/opt/q.d/fast-clock.ini"},
-        {"/quicktock", '/', "/quicktock.ini"},
-        {"C:\\Tools\\Quicktock.exe", '\\', "C:\\Tools\\Quicktock.ini"},
-        {"C:\\Quicktock.exe", '\\', "C:\\Quicktock.ini"},
-    };
-    for (const auto& [executable, separator, path] : cases) {
-        EXPECT_EQ(SettingsPath(executable, separator), path);
     }
 }
 

@@ -9,7 +9,6 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/fakes/FakeExecutableLocation.h"
 #include "tests/fakes/FakeProfileFunctions.h"
 #include "tests/fakes/FakeSystemClock.h"
 
@@ -17,7 +16,8 @@ namespace quicktock {
 namespace {
 
 constexpr const char* kExecutable = "/opt/quicktock/quicktock";
-constexpr const char* kSettingsPath = "/opt/quicktock/quicktock.ini";
+// Decided at start-up, not beside the executable: the model must use the path it is given.
+constexpr const char* kSettingsPath = "/home/user/.config/quicktock/quicktock.ini";
 const std::string kJapaneseFace = "\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
 const std::string kDateTimeFace = "\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
 
@@ -42,7 +42,8 @@ public:
 // A window model over fakes, with a settings file holding the given keys.
 struct Harness {
     explicit Harness(const Saved& saved = {}, std::string decimal = ".")
-        : form(host, Form1::Services{clock, iniFile, executable, {}, std::move(decimal)}) {
+        : form(host, Form1::Services{
+                         clock, iniFile, kExecutable, kSettingsPath, {}, std::move(decimal)}) {
         for (const auto& [key, value] : saved) {
             profile.Store(kSettingsPath, "Data", key, value);
         }
@@ -53,7 +54,6 @@ struct Harness {
     FakeSystemClock clock{{2026, 12, 6, 10, 0, 0}};
     FakeProfileFunctions profile;
     IniFile iniFile{profile};
-    FakeExecutableLocation executable{kExecutable};
     Form1 form;
 };
 
