@@ -24,6 +24,7 @@ TEST_F(ProfileReadTest, FindsValuesByTheRulesOfHandEditedFiles) {
          "1 2"},
         {"first = splits", "[Data]\nk=a=b\n", "Data", "k", "a=b"},
         {"empty value", "[Data]\nk= \t\n", "Data", "k", ""},
+        {"vertical tab, form feed, Ctrl+Z", "\f[Data]\v\n\vk\f=\v1\x1A\n", "Data", "k", "1"},
         {"comment lines", "[Data]\n;k=1\n  ; k=2\nk=3\n", "Data", "k", "3"},
         {"line without =", "[Data]\nk\n", "Data", "k", "ERROR"},
         {"key of another section", "k=0\n[Other]\nk=1\n[Data]\n", "Data", "k", "ERROR"},
