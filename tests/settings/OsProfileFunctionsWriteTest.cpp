@@ -77,8 +77,7 @@ TEST_F(ProfileWriteTest, RefusesEntriesThatCannotBeReadBackAndPathsOfNoFile) {
     const std::array<std::string, 4> cases[] = {
         {"Data", "k", "1\r\n[Other]", path}, {"Da\nta", "k", "1", path},
         {"Data", "k", {"1\0", 2}, path},     {"Data", "a=b", "1", path},
-        {"Data", " ;k", "1", path},          {"Data", "k", "1", PathOf("missing/quicktock.ini")},
-        {"Data", "k", "1", PathOf("")},      {"Data", "k", "1", ""},
+        {"Data", " ;k", "1", path},          {"Data", "k", "1", ""},
     };
     for (const auto& [section, key, value, fileName] : cases) {
         EXPECT_FALSE(profile.WriteValue(section, key, value, fileName)) << key;

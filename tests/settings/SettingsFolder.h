@@ -45,11 +45,10 @@ protected:
     }
 
     // Reads with "ERROR" as the default, checking that the count returned is the text's length.
-    std::string Get(const std::string& section, const std::string& key, const std::string& path,
-                    std::size_t size = 255) {
-        std::string buffer(size + 1, '\x7f');
+    std::string Get(const std::string& section, const std::string& key, const std::string& path) {
+        std::string buffer(256, '\x7f');
         const std::size_t count =
-            profile.ReadValue(section, key, "ERROR", buffer.data(), size, path);
+            profile.ReadValue(section, key, "ERROR", buffer.data(), 255, path);
         EXPECT_EQ(count, std::strlen(buffer.c_str())) << key;
         return buffer.substr(0, count);
     }
