@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> names = {"Data", "posX", section, key};
     std::istringstream lines(file.starts_with("\xFF\xFE") ? quicktock::Utf16LeToUtf8(file.substr(2))
                                                           : file);
-    for (std::string line; names.size() < 16 && std::getline(lines, line, '\n');) {
+    for (std::string line; names.size() < 10 && std::getline(lines, line, '\n');) {
         names.push_back(line.substr(0, line.find('=')));
         names.push_back(line.substr(line.find('[') + 1, line.rfind(']') - line.find('[') - 1));
     }

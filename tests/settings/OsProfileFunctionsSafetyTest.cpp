@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <tuple>
 
 #include "tests/settings/SettingsFolder.h"
 
@@ -42,16 +41,14 @@ TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
     ::chmod(PathOf("readonly.ini").c_str(), 0444);
     ::chmod(PathOf("folder.ini/locked").c_str(), 0555);
     EXPECT_FALSE(profile.WriteValue("Data", "posX", " 2", PathOf("readonly.ini"))) << "any user";
-    const char* const others = root ? "others.ini" : "readonly.ini";
-    const std::tuple<const char*, Step, rlim_t> cases[] = {
-        {others, Step::None, RLIM_INFINITY},
-        {"readonly.ini", Step::None, RLIM_INFINITY},
-        {files[3], Step::None, RLIM_INFINITY},
-        {"folder.ini", Step::None, RLIM_INFINITY},
-        {"dangling.ini", Step::None, RLIM_INFINITY},
-        {"loop.ini", Step::None, RLIM_INFINITY},
-        {"quicktock.ini", Step::None, 64 /* a full disk */},
-        {"quicktock.ini", Step::Rename, RLIM_INFINITY}};
+    const std::string cases[] = {root ? "others.ini" : "readonly.ini",
+                                 "readonly.ini",
+                                 files[3],
+                                 "folder.ini",
+                                 "dangling.ini",
+                                 "loop.ini",
+                                 "full disk",
+                                 "rename"};
     const pid_t child = ::fork();
     if (child == 0) {
         if (root && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
@@ -59,14 +56,14 @@ TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
             ::_exit(100);
         }
         ::signal(SIGXFSZ, SIG_IGN);
-        int row = 0;
-        for (const auto& [name, step, fileSizeLimit] : cases) {
-            const rlimit limit{fileSizeLimit, RLIM_INFINITY};
-            ++row;
+        for (int row = 0; row < static_cast<int>(std::size(cases)); ++row) {
+            const std::string& name = cases[row];
+            const rlimit limit{name == "full disk" ? 64 : RLIM_INFINITY, RLIM_INFINITY};
+            OsProfileFunctions writer(name == "rename" ? Step::Rename : Step::None);
             if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
-                OsProfileFunctions(step).WriteValue("Data", "posX", std::string(500, '7'),
-                                                    PathOf(name))) {
-                ::_exit(row);
+                writer.WriteValue("Data", "posX", std::string(500, '7'),
+                                  PathOf(name.ends_with(".ini") ? name : "quicktock.ini"))) {
+                ::_exit(row + 1);
             }
         }
         ::_exit(0);
@@ -77,7 +74,7 @@ TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
         GTEST_SKIP() << "the test folder cannot be handed to an ordinary user";
     }
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "written: " << std::get<0>(cases[std::max(WEXITSTATUS(status), 1) - 1]);
+        << "written: " << cases[std::max(WEXITSTATUS(status), 1) - 1];
     for (const char* name : files) {
         EXPECT_EQ(ReadFile(name), before) << name;
     }
@@ -116,32 +113,26 @@ TEST_F(ProfileSafetyTest, AKilledSaveLeavesTheOldOrTheNewFile) {
     RecordProperty("killedSavesThatLeftAFile", leftBehind);
 }
 
-TEST_F(ProfileSafetyTest, KeepsThePermissionsOfTheFile) {
-    WriteFile("quicktock.ini", "[Data]\r\nk=1\r\n");
-    ::chmod(PathOf("quicktock.ini").c_str(), 0604);
-    EXPECT_TRUE(profile.WriteValue("Data", "k", "2", PathOf("quicktock.ini")));
-    EXPECT_EQ(std::filesystem::status(PathOf("quicktock.ini")).permissions(), Perms(0604));
-
-    const mode_t oldMask = ::umask(027);
-    EXPECT_TRUE(profile.WriteValue("Data", "k", "2", PathOf("new.ini")));
-    ::umask(oldMask);
-    EXPECT_EQ(std::filesystem::status(PathOf("new.ini")).permissions(), Perms(0640));
-}
-
-// A settings path that is a symbolic link stays one; the file it points to gets the new text.
-TEST_F(ProfileSafetyTest, WritesThroughSymbolicLinks) {
+// A save keeps what the user set up: the file's permissions, and a settings path that is a
+// symbolic link stays one while the file it points to gets the new text. A new file gets the
+// usual mode less the umask.
+TEST_F(ProfileSafetyTest, KeepsPermissionsAndSymbolicLinks) {
     std::filesystem::create_directory(PathOf("real"));
     WriteFile("real/quicktock.ini", "[Data]\r\nk=1\r\n");
+    ::chmod(PathOf("real/quicktock.ini").c_str(), 0604);
     for (const auto& [link, target] : {std::pair{"link.ini", "real/quicktock.ini"},
                                        {"chain.ini", "link.ini"},
                                        {"dangling.ini", "real/new.ini"}}) {
         std::filesystem::create_symlink(target, PathOf(link));
     }
+    const mode_t oldMask = ::umask(027);
     EXPECT_TRUE(profile.WriteValue("Data", "k", "2", PathOf("chain.ini")));
     EXPECT_TRUE(profile.WriteValue("Data", "k", "3", PathOf("dangling.ini")));
-
+    ::umask(oldMask);
     EXPECT_EQ(ReadFile("real/quicktock.ini"), "[Data]\r\nk=2\r\n");
     EXPECT_EQ(ReadFile("real/new.ini"), "[Data]\r\nk=3\r\n");
+    EXPECT_EQ(std::filesystem::status(PathOf("link.ini")).permissions(), Perms(0604));
+    EXPECT_EQ(std::filesystem::status(PathOf("real/new.ini")).permissions(), Perms(0640));
     for (const char* link : {"link.ini", "chain.ini", "dangling.ini"}) {
         EXPECT_TRUE(std::filesystem::is_symlink(PathOf(link))) << link;
     }
