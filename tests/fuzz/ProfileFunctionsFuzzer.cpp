@@ -1,91 +1,62 @@
-// The machine's profile functions over a real file: random file bytes, then one write of a
-// random entry. A write that succeeds reads back (trimmed, unquoted, cut at 254 bytes) and leaves
-// every other entry as it was; a refused one leaves the file's bytes alone.
-#include <strings.h>
-#include <unistd.h>
+// One write of a random entry into a file of random bytes: it reads back (trimmed, unquoted, cut
+// at 254 bytes) and leaves every other entry as it was, or is refused and leaves the bytes alone.
+#include <fuzzer/FuzzedDataProvider.h>
 
-#include <cstdint>
-#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
-#include <string>
-#include <tuple>
 #include <vector>
 
 #include "platform/OsProfileFunctions.h"
 #include "platform/TextEncoding.h"
+#include "settings/IniFile.h"
 #include "tests/fuzz/FuzzSupport.h"
 
-namespace {
-
-std::string Trim(std::string text) {
-    text.erase(0, text.find_first_not_of(" \t\v\f"));
-    text.erase(text.find_last_not_of(" \t\v\f\x1A") + 1);
-    return text;
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-    const std::string x = Trim(a), y = Trim(b);
-    return x.size() == y.size() && ::strncasecmp(x.c_str(), y.c_str(), x.size()) == 0;
-}
-
-std::string FileBytes(const std::string& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
-
-}  // namespace
-
-// Input: file bytes, then section, key and value, each part ended by a NUL byte.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace quicktock;
     const std::string path = FuzzFolder() + "/quicktock.ini";
-    std::vector<std::string> parts(4);
-    for (std::size_t i = 0, part = 0; i < size; ++i) {
-        if (data[i] == 0 && part < 3) {
-            ++part;
-        } else {
-            parts[part] += static_cast<char>(data[i]);
-        }
-    }
-    const auto& [file, section, key, value] = std::tie(parts[0], parts[1], parts[2], parts[3]);
+    FuzzedDataProvider input(data, size);
+    const std::string section = input.ConsumeRandomLengthString(),
+                      key = input.ConsumeRandomLengthString(),
+                      value = input.ConsumeRandomLengthString(),
+                      file = input.ConsumeRemainingBytesAsString();
     std::ofstream(path, std::ios::binary | std::ios::trunc) << file;
 
-    // Every name that might be a section or key of the file, read before and after the write.
+    // Names that might be sections or keys of the file; every pair is read before and after.
     std::vector<std::string> names = {"Data", "posX", section, key};
-    std::istringstream lines(file.starts_with("\xFF\xFE") ? quicktock::Utf16LeToUtf8(file.substr(2))
-                                                          : file);
+    std::istringstream lines(file.starts_with("\xFF\xFE") ? Utf16LeToUtf8(file.substr(2)) : file);
     for (std::string line; names.size() < 10 && std::getline(lines, line, '\n');) {
         names.push_back(line.substr(0, line.find('=')));
         names.push_back(line.substr(line.find('[') + 1, line.rfind(']') - line.find('[') - 1));
     }
-    quicktock::OsProfileFunctions profile;
-    const auto read = [&](const std::string& s, const std::string& k) {
-        char buffer[255];
-        return std::string(buffer, profile.ReadValue(s, k, "\x01", buffer, sizeof buffer, path));
-    };
-    std::vector<std::string> before;
-    for (const std::string& s : names) {
-        for (const std::string& k : names) {
-            before.push_back(read(s, k));
+    OsProfileFunctions profile;
+    IniFile ini(profile);
+    const auto readAll = [&] {
+        std::vector<std::string> values;
+        for (std::size_t i = 0; i < names.size() * names.size(); ++i) {
+            values.push_back(
+                ini.GetINIValue(names[i % names.size()], names[i / names.size()], path));
         }
-    }
+        return values;
+    };
+    const std::vector<std::string> before = readAll();
     if (!profile.WriteValue(section, key, value, path)) {
-        FUZZ_CHECK(FileBytes(path) == file);
+        std::ifstream written(path, std::ios::binary);
+        FuzzCheck(std::string(std::istreambuf_iterator<char>(written), {}) == file);
         return 0;
     }
-    std::string stored = Trim(value);
-    if (stored.size() >= 2 && stored.front() == stored.back() &&
-        (stored.front() == '"' || stored.front() == '\'')) {
+    std::string stored = value;
+    stored.erase(0, stored.find_first_not_of(" \t\v\f"));
+    stored.erase(stored.find_last_not_of(" \t\v\f\x1A") + 1);
+    if (stored.size() >= 2 && stored.front() == stored.back() && stored.find_first_of("\"'") == 0) {
         stored = stored.substr(1, stored.size() - 2);
     }
-    FUZZ_CHECK(read(section, key) ==
-               stored.substr(0, quicktock::WholeCharacterLength(stored, 254)));
-    std::size_t i = 0;
-    for (const std::string& s : names) {
-        for (const std::string& k : names) {
-            FUZZ_CHECK(read(s, k) == before[i++] || (SameName(s, section) && SameName(k, key)));
-        }
+    const std::string readBack = ini.GetINIValue(key, section, path);
+    FuzzCheck(readBack == stored.substr(0, WholeCharacterLength(stored, 254)));
+    // Only the entry written (under any spelling of its names) reads differently.
+    const std::vector<std::string> after = readAll();
+    for (std::size_t i = 0; i < after.size(); ++i) {
+        FuzzCheck(after[i] == before[i] || after[i] == readBack);
     }
     return 0;
 }

@@ -1,11 +1,7 @@
 // Start-up of the window model from a settings file of random bytes, then Exit: loading must
 // never fail, and Exit must leave ten keys that a next start can use.
-#include <unistd.h>
-
 #include <cmath>
-#include <cstdint>
 #include <fstream>
-#include <string>
 
 #include "engine/NumberConversions.h"
 #include "platform/OsProfileFunctions.h"
@@ -20,7 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = FuzzFolder() + "/quicktock.ini";
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-
     FakeFormHost host;
     FakeSystemClock clock({2026, 12, 6, 10, 0, 0});
     OsProfileFunctions profile;
@@ -29,22 +24,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Form1 form(host, Form1::Services{clock, iniFile, executable, {}, ","});
     form.Load();
     form.UserClick(ControlId::cmdExit);
-    FUZZ_CHECK(host.ended);
-
-    for (const char* key : {"posX", "posY", "winW", "winH", "chk10", "chkLess", "chkUntilMin",
-                            "chkLang", "backH", "UntilMin"}) {
+    FuzzCheck(host.ended);
+    for (const std::string key : {"posX", "posY", "winW", "winH", "chk10", "chkLess", "chkUntilMin",
+                                  "chkLang", "backH", "UntilMin"}) {
         const std::string text = iniFile.GetINIValue(key, "Data", path);
         // A box text that reads back as the absence marker (quoted, say) is lost, as on Windows.
-        FUZZ_CHECK(
-            text != IniFile::kMissing ||
-            (key == std::string("backH") &&
-             form.control(ControlId::txtPlaybackHour).caption.find("ERROR") != std::string::npos));
-        if (std::string(key).starts_with("chk")) {
-            const double state = ParseNumber(text);
-            FUZZ_CHECK(state == 0 || state == 1 || state == 2);
-        } else if (key[0] == 'p' || key[0] == 'w') {
-            FUZZ_CHECK(std::isfinite(static_cast<float>(ParseNumber(text))));
-        }
+        FuzzCheck(text != IniFile::kMissing ||
+                  form.control(ControlId::txtPlaybackHour).caption.find("ERROR") !=
+                      std::string::npos);
+        const double number = key == "backH" ? 0 : ParseNumber(text);
+        FuzzCheck(!key.starts_with("chk") || number == 0 || number == 1 || number == 2);
+        FuzzCheck(key.find_first_of("pw") != 0 || std::isfinite(static_cast<float>(number)));
     }
     return 0;
 }
