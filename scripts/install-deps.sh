@@ -9,6 +9,7 @@ packages=(
     xvfb xauth openbox xdotool x11-utils x11-apps imagemagick librsvg2-bin python3
     fonts-ipafont-gothic fonts-dejavu-core
     util-linux dbus-daemon libcap2-bin
+    clang libclang-rt-14-dev
 )
 
 missing=()
