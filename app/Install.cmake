@@ -2,6 +2,9 @@
 # CMakeLists.txt once the quicktock target exists.
 include(GNUInstallDirs)
 
+# The installed program is always stripped, as `cmake --install --strip` would: the build's debug
+# information stays in the build folder.
+install(CODE "set(CMAKE_INSTALL_DO_STRIP TRUE)")
 install(TARGETS quicktock RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 if(NOT WIN32)

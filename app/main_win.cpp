@@ -2,25 +2,34 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/OsExecutableLocation.h"
 #include "platform/OsProfileFunctions.h"
 #include "platform/OsSystemClock.h"
+#include "platform/OsTimeSyncService.h"
 #include "platform/UserLocale.h"
 #include "settings/IniFile.h"
+#include "settings/SettingsPath.h"
 #include "window/win32/Win32Form1.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // Libraries load from the system folder only, never from the program's or the working folder.
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
+    // Decided once: the executable may be replaced while it runs. The settings file lies beside it.
+    const quicktock::OsExecutableLocation executable;
+    const std::string executablePath = executable.Path();
+    const std::string settingsPath =
+        quicktock::SettingsPath(executablePath, executable.FolderSeparator());
+
     quicktock::OsSystemClock clock;
     quicktock::OsProfileFunctions profile;
     quicktock::IniFile settingsFile(profile);
-    const quicktock::OsExecutableLocation executable;
-
-    quicktock::Win32Form1 window(quicktock::Form1::Services{clock, settingsFile, executable,
-                                                            quicktock::UserDateTimeSeparators(),
-                                                            quicktock::UserDecimalSeparator()});
+    quicktock::OsTimeSyncService timeSync;
+    quicktock::Win32Form1 window(quicktock::Form1::Services{
+        clock, settingsFile, executablePath, settingsPath, quicktock::UserDateTimeSeparators(),
+        quicktock::UserDecimalSeparator(), &timeSync});
     window.LoadAndShow(showCommand);
 
     MSG message{};

@@ -110,9 +110,9 @@ def idle_figures(desktop, programs, shim, settle, idle, workdir):
             runs[name] = dt.ProgramRun(desktop, copy, shim, folder, shim_start=CLOCK_START)
             runs[name].find_window()
         time.sleep(settle)
-        first = {name: process_figures(run.pid()) for name, run in runs.items()}
+        first = {name: process_figures(run.process.pid) for name, run in runs.items()}
         time.sleep(idle)
-        last = {name: process_figures(run.pid()) for name, run in runs.items()}
+        last = {name: process_figures(run.process.pid) for name, run in runs.items()}
     finally:
         for run in runs.values():
             run.kill()
@@ -124,6 +124,26 @@ def busy_cores():
     return [subprocess.Popen(["timeout", "900", "sh", "-c", "while :; do :; done"],
                              stdout=subprocess.DEVNULL, start_new_session=True)
             for _ in range(os.cpu_count() or 2)]
+
+
+def virtual_seconds_advanced(sets, start_ns, end_ns):
+    """How far the virtual clock moved between two monotonic instants, in seconds, or None.
+
+    Between sets the virtual clock runs at real speed, so its reading at any instant follows from
+    the last set before it; before the first set it is not known from the log.
+    """
+    def reading(at_ns):
+        before = [s for s in sets if s[0] <= at_ns]
+        if not before:
+            return None
+        monotonic, wall = before[-1]
+        return wall + (at_ns - monotonic)
+
+    start = reading(start_ns)
+    end = reading(end_ns)
+    if start is None or end is None:
+        return None
+    return (end - start) / 1e9
 
 
 def clock_rate(desktop, program, shim, ten_seconds, busy, seconds, workdir):
@@ -147,7 +167,7 @@ def clock_rate(desktop, program, shim, ten_seconds, busy, seconds, workdir):
         for process in load:
             os.killpg(process.pid, 9)
             process.wait()
-    advanced = dt.virtual_seconds_advanced(sets, start, end)
+    advanced = virtual_seconds_advanced(sets, start, end)
     if advanced is None:
         return None, None
     inside = [s[0] for s in sets if start <= s[0] <= end]

@@ -167,12 +167,12 @@ void ClockEngine::Normal() {
     StopAccelerating();
 }
 
-// The real time counted up to this moment, not only to the last tick, so no second is added
-// to make up for a tick's lag.
+// The counted time is read at each tick, so between two ticks it lags the real time by up to a
+// second: the clock goes to the counted time plus one second, what the next tick will count.
 void ClockEngine::GotoEstimate() {
     Guarded(EngineFailure::Action::GotoEstimate, [this] {
         SetClock(EngineFailure::Action::GotoEstimate,
-                 CheckDate(AddDuration(state_.StartTime, RunningSinceStart())));
+                 CheckDate(AddDuration(EstimatedTime(), TimeSpan(0, 0, 1))));
     });
 }
 

@@ -1,6 +1,8 @@
 #include "engine/NumberConversions.h"
 
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <string>
 
@@ -67,6 +69,29 @@ double Finite(double value) {
         throw ConversionError("the number is too large");
     }
     return value == 0 ? 0.0 : value;  // never -0: it would read back as "-0"
+}
+
+// The power of ten just above the first significant digit of a number gathered as
+// "-digits.digits" with an optional "e-digits" (so 0.05 gives -1 and 123 gives 3), saturated far
+// beyond the range of a double. Only its sign is used.
+long long DecimalMagnitude(std::string_view number) {
+    constexpr long long kSaturated = 1'000'000'000'000;
+    const std::size_t e = std::min(number.find('e'), number.size());
+    const std::string_view mantissa = number.substr(0, e);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::size_t first = mantissa.find_first_of("123456789");
+    if (first == std::string_view::npos) {
+        return LLONG_MIN;  // zero
+    }
+    long long magnitude = first < point ? static_cast<long long>(point - first)
+                                        : -static_cast<long long>(first - point - 1);
+    long long exponent = 0;
+    for (std::size_t i = e + 1; i < number.size(); ++i) {
+        if (IsDigit(number[i])) {
+            exponent = std::min(kSaturated, exponent * 10 + (number[i] - '0'));
+        }
+    }
+    return magnitude + (number.find("e-") != std::string_view::npos ? -exponent : exponent);
 }
 
 }  // namespace
@@ -137,9 +162,9 @@ double ParseNumber(std::string_view text) {
     const char* last = first + number.size();
     const auto [end, error] = std::from_chars(first, last, value);
     if (error == std::errc::result_out_of_range) {
-        // A vanishing exponent reads as zero; a growing one cannot be held.
-        const bool tiny = number.find("e-") != std::string::npos;
-        if (tiny) {
+        // Beyond a double either way: a vanishing number reads as zero, a growing one cannot be
+        // held. Which one it is shows in its order of magnitude, not in the exponent's sign.
+        if (DecimalMagnitude(number) <= 0) {
             return 0;
         }
         throw ConversionError("the number is too large");

@@ -8,15 +8,17 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// Vertical tabs and form feeds count as blanks, as do Ctrl+Z end-of-file marks that old editors
+// leave at the end of a line.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
 }
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
-    while (!text.empty() && IsBlank(text.back())) {
+    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\x1A')) {
         text.remove_suffix(1);
     }
     return text;

@@ -9,8 +9,8 @@ namespace quicktock {
 // The text of a settings file, read and changed by the rules of the Windows profile functions,
 // so that a file copied between machines or edited by hand means the same everywhere:
 //
-// - Lines end in CRLF, LF or a lone CR. Blanks and tabs around names, around "=" and around a
-//   value do not count.
+// - Lines end in CRLF, LF or a lone CR. Blanks (spaces, tabs, vertical tabs, form feeds, and
+//   Ctrl+Z at the end) around names, around "=" and around a value do not count.
 // - "[name]" starts a section (the name runs to the last "]" of the line); "name=value" is a
 //   key, split at the first "="; a line starting with ";" is a comment; any other line, and
 //   every key above the first section, belongs to no key.

@@ -1,11 +1,14 @@
 #include "platform/OsProfileFunctions.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -166,23 +169,80 @@ void SyncFolder(const std::string& path) {
     }
 }
 
+std::string BaseNameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A save writes its new text to "<settings file>.tmp-<process>-<n>" beside the settings file
+// and holds a lock on that file until it is renamed or removed. Two copies of the program may
+// save to one file at once; a save that was killed leaves its file unlocked behind.
+std::string TemporaryPrefixOf(const std::string& target) {
+    return BaseNameOf(target) + ".tmp-";
+}
+
+// Whether name still names the file open as fd (a cleaner may have removed it meanwhile).
+bool StillNamed(int folder, const char* name, int fd) {
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(fd, &opened) == 0 && ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// Removes the temporary files that killed saves left beside target. A file that can be locked
+// has no live writer: a writer locks its file right after creating it and, should a cleaner have
+// locked and removed it in that instant, notices and takes another name.
+void RemoveStaleTemporaries(const std::string& target) {
+    DIR* folder = ::opendir(FolderOf(target).c_str());
+    if (folder == nullptr) {
+        return;
+    }
+    const std::unique_ptr<DIR, int (*)(DIR*)> closer(folder, ::closedir);
+    const std::string prefix = TemporaryPrefixOf(target);
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix) ||
+            name.find_first_not_of("0123456789-", prefix.size()) != std::string_view::npos) {
+            continue;
+        }
+        FileDescriptor file(::openat(::dirfd(folder), entry->d_name,
+                                     O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
+        if (file.Get() >= 0 && ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 &&
+            StillNamed(::dirfd(folder), entry->d_name, file.Get())) {
+            ::unlinkat(::dirfd(folder), entry->d_name, 0);
+        }
+    }
+}
+
+// Creates a new file beside target under a free temporary name and locks it; -1 on failure.
+int CreateLockedTemporary(const std::string& target, mode_t mode, std::string& temporary) {
+    for (int attempt = 0; attempt < kMaxTemporaryNames; ++attempt) {
+        temporary = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0) {
+            if (errno != EEXIST) {
+                return -1;
+            }
+            continue;
+        }
+        if (::flock(fd, LOCK_EX) == 0 && StillNamed(AT_FDCWD, temporary.c_str(), fd)) {
+            return fd;
+        }
+        ::close(fd);
+    }
+    return -1;
+}
+
 // Writes bytes to a new file beside target and renames it over target. Until the rename the old
 // file is untouched; on any failure the new file is removed again. The new file takes the old
 // one's permissions and, where this process may give it away, its owner.
 bool ReplaceFile(const std::string& target, std::string_view bytes, const struct stat* old,
                  OsProfileFunctions::FailingStep failingStep) {
+    RemoveStaleTemporaries(target);
     std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < kMaxTemporaryNames; ++attempt) {
-        temporary = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
-        // A private mode first, so that a private settings file is never readable by others,
-        // not even for a moment; a new file gets the usual mode less the umask.
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                    old != nullptr ? 0600 : 0666);
-        if (fd < 0 && errno != EEXIST) {
-            return false;
-        }
-    }
+    // A private mode first, so that a private settings file is never readable by others, not
+    // even for a moment; a new file gets the usual mode less the umask.
+    const int fd = CreateLockedTemporary(target, old != nullptr ? 0600 : 0666, temporary);
     if (fd < 0) {
         return false;
     }
@@ -196,15 +256,24 @@ bool ReplaceFile(const std::string& target, std::string_view bytes, const struct
     }
     ok = ok && WriteAll(fd, bytes, failingStep == OsProfileFunctions::FailingStep::Write) &&
          ::fsync(fd) == 0;
-    ok = file.Close() && ok;
     ok = ok && failingStep != OsProfileFunctions::FailingStep::Rename &&
          ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
+        ::unlink(temporary.c_str());  // while still locked, so no cleaner takes it for stale
     }
-    SyncFolder(target);
-    return true;
+    file.Close();  // releases the lock only now; fsync has already reported any lost write
+    if (ok) {
+        SyncFolder(target);
+    }
+    return ok;
+}
+
+// Whether a save may replace the existing file: the user could write to it in place. A file
+// without any write permission counts as read-only even for the superuser, as a read-only
+// attribute does on Windows.
+bool MayReplace(const std::string& target, const struct stat& info) {
+    return (info.st_mode & 0222) != 0 &&
+           ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 std::string_view WithoutTrailingBlanks(std::string_view text) {
@@ -242,10 +311,15 @@ bool OsProfileFunctions::WriteValue(const std::string& section, const std::strin
     std::string bytes;
     struct stat info {};
     const FileState state = ReadRegularFile(*target, bytes, info);
-    if (state == FileState::Unreadable) {
-        return false;  // never replace a file whose text could not be kept
+    if (state == FileState::Unreadable ||
+        (state == FileState::Read && !MayReplace(*target, info))) {
+        return false;  // never replace a file whose text could not be kept, or a read-only one
     }
     SettingsText settings = Decode(std::move(bytes));
+    if (settings.form == SettingsText::Form::Utf16Le &&
+        !(IsValidUtf8(section) && IsValidUtf8(key) && IsValidUtf8(value))) {
+        return false;  // it would be stored changed, and a changed key never found again
+    }
     settings.text = WithIniValue(settings.text, section, key, value);
     return ReplaceFile(*target, Encode(settings), state == FileState::Read ? &info : nullptr,
                        failingStep_);

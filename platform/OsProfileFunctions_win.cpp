@@ -39,6 +39,12 @@ std::wstring ThroughAnsi(const std::string& utf8) {
     return Widen(CP_ACP, Narrow(CP_ACP, Widen(CP_UTF8, utf8)));
 }
 
+// Whether the text converts to UTF-16 without a replaced character.
+bool IsUtf8(std::string_view text) {
+    return text.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                               static_cast<int>(text.size()), nullptr, 0) > 0;
+}
+
 // The longest start of an ANSI text within limit bytes that ends on a whole character, so that a
 // double-byte character is never split.
 std::size_t WholeAnsiLength(std::string_view ansi, std::size_t limit) {
@@ -81,8 +87,10 @@ std::size_t OsProfileFunctions::ReadValue(const std::string& section, const std:
 bool OsProfileFunctions::WriteValue(const std::string& section, const std::string& key,
                                     const std::string& value, const std::string& fileName) {
     // The system saves in one step of its own; a failure asked for by a test is a refused save.
+    // Bytes that are not UTF-8 would be stored changed, and a changed key never found again.
     if (failingStep_ != FailingStep::None || fileName.empty() ||
-        !CanStoreIniEntry(section, key, value)) {
+        !CanStoreIniEntry(section, key, value) || !IsUtf8(section) || !IsUtf8(key) ||
+        !IsUtf8(value) || !IsUtf8(fileName)) {
         return false;
     }
     const std::wstring path = Widen(CP_UTF8, fileName);

@@ -109,6 +109,16 @@ std::size_t CopyWholeCharacters(std::string_view text, char* buffer, std::size_t
     return count;
 }
 
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        if (DecodeUtf8(text, pos) == kReplacement && text.substr(start, pos - start) != "\uFFFD") {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string Utf16LeToUtf8(std::string_view bytes) {
     const auto unitAt = [bytes](std::size_t i) {
         return static_cast<char32_t>(static_cast<unsigned char>(bytes[i]) |

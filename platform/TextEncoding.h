@@ -16,6 +16,9 @@ std::size_t WholeCharacterLength(std::string_view text, std::size_t limit);
 // of 0 copies nothing.
 std::size_t CopyWholeCharacters(std::string_view text, char* buffer, std::size_t size);
 
+// Whether the text is UTF-8 throughout, so that it survives a conversion to UTF-16LE unchanged.
+bool IsValidUtf8(std::string_view text);
+
 // Conversions between UTF-16LE bytes (without byte-order mark) and UTF-8. What cannot be
 // converted (a lone surrogate, a byte that starts no UTF-8 character) becomes U+FFFD; an odd
 // last byte is dropped.

@@ -3,8 +3,9 @@
 #include <langinfo.h>
 #include <locale.h>
 
-#include <cctype>
 #include <string_view>
+
+#include "platform/DateFormatSeparators.h"
 
 namespace quicktock {
 namespace {
@@ -35,38 +36,11 @@ private:
     locale_t locale_;
 };
 
-// The separator after the first field of a strftime format such as "%d.%m.%Y": a run of ASCII
-// punctuation or blanks. A format whose fields are joined by letters or words has none.
-std::string SeparatorIn(std::string_view format, const std::string& fallback) {
-    std::size_t i = format.find('%');
-    if (i == std::string_view::npos) {
-        return fallback;
-    }
-    ++i;
-    if (i < format.size() && (format[i] == 'E' || format[i] == 'O')) {
-        ++i;  // a modified conversion such as %Ey
-    }
-    ++i;  // the conversion letter
-    std::string separator;
-    while (i < format.size() && format[i] != '%') {
-        const auto c = static_cast<unsigned char>(format[i]);
-        if (c >= 0x80 || std::isalnum(c)) {
-            return fallback;
-        }
-        separator += format[i];
-        ++i;
-    }
-    return separator.empty() ? fallback : separator;
-}
-
 }  // namespace
 
 DateTimeSeparators UserDateTimeSeparators() {
     const EnvironmentLocale locale;
-    DateTimeSeparators separators;
-    separators.date = SeparatorIn(locale.Info(D_FMT), separators.date);
-    separators.time = SeparatorIn(locale.Info(T_FMT), separators.time);
-    return separators;
+    return SeparatorsOfFormats(locale.Info(D_FMT), locale.Info(T_FMT));
 }
 
 std::string UserDecimalSeparator() {

@@ -8,7 +8,8 @@ packages=(
     qt6-base-dev libgl-dev
     xvfb xauth openbox xdotool x11-utils x11-apps imagemagick librsvg2-bin python3
     fonts-ipafont-gothic fonts-dejavu-core
-    util-linux
+    util-linux dbus-daemon libcap2-bin
+    clang libclang-rt-14-dev
     mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 locales
 )
 
@@ -25,9 +26,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     if [ "$(id -u)" -ne 0 ]; then
         sudo_cmd=(sudo)
     fi
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}" >/dev/null
+    "${sudo_cmd[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends \
+        "${missing[@]}"
 fi
 
 # Wine runs the Windows tests in code page 932 with a Japanese locale: generate it once.

@@ -5,7 +5,6 @@
 #include <limits>
 #include <utility>
 
-#include "settings/SettingsPath.h"
 #include "window/DisplayLanguage.h"
 #include "window/Messages.h"
 
@@ -53,13 +52,16 @@ Form1::Form1(FormHost& host, Services services)
       services_(std::move(services)),
       controls_(LaidOutControls()),
       engine_(services_.clock, *this, services_.dateTimeSeparators),
-      savedSettings_(services_.settingsFile, services_.decimalSeparator) {}
+      savedSettings_(services_.settingsFile, services_.decimalSeparator),
+      timeSyncWarning_(
+          services_.timeSync, [this](const std::string& text) { ShowMessage(text); },
+          control(ControlId::chkLanguage)) {}
 
 void Form1::Load() {
     engine_.Reset();
     ApplyLanguage();
     loading_ = true;
-    savedSettings_.Load(*this, CurrentSettingsPath());
+    savedSettings_.Load(*this, services_.settingsPath);
     loading_ = false;
 }
 
@@ -120,6 +122,7 @@ void Form1::Click(ControlId id) {
             break;
         case ControlId::cmdAccel:
             engine_.Accelerate();
+            timeSyncWarning_.AccelerationStarted();
             break;
         case ControlId::cmdNormal:
             engine_.Normal();
@@ -174,12 +177,8 @@ void Form1::ApplyLanguage() {
 }
 
 void Form1::Exit() {
-    savedSettings_.Save(*this, CurrentSettingsPath());
+    savedSettings_.Save(*this, services_.settingsPath);
     host_.EndProgram();
-}
-
-std::string Form1::CurrentSettingsPath() const {
-    return SettingsPath(services_.executable.Path(), services_.executable.FolderSeparator());
 }
 
 std::string Form1::GetINIValue(const std::string& KEY, const std::string& Section,
@@ -246,7 +245,7 @@ void Form1::SetButtonEnabled(EngineView::Button button, bool enabled) {
 
 void Form1::ShowFailure(const EngineFailure& failure) {
     const bool japanese = control(ControlId::chkLanguage).value != 0;
-    ShowMessage(ComposeMessage(failure, japanese, services_.executable.Path()));
+    ShowMessage(ComposeMessage(failure, japanese, services_.executablePath));
 }
 
 // While the settings load, the window is not yet shown and its frame not yet decided: a key not

@@ -5,13 +5,13 @@
 
 #include "engine/ClockEngine.h"
 #include "engine/EngineView.h"
-#include "platform/ExecutableLocation.h"
 #include "settings/IniFile.h"
 #include "settings/SavedSettings.h"
 #include "settings/SettingsForm.h"
 #include "window/FormHost.h"
 #include "window/FormLayout.h"
 #include "window/FrameRules.h"
+#include "window/TimeSyncWarning.h"
 
 namespace quicktock {
 
@@ -23,9 +23,12 @@ public:
     struct Services {
         SystemClock& clock;
         IniFile& settingsFile;
-        const ExecutableLocation& executable;
+        std::string executablePath;  // as it was at start-up: the file may be replaced since
+        std::string settingsPath;    // decided once at start-up, used at Load and at Exit
         DateTimeSeparators dateTimeSeparators;
         std::string decimalSeparator;
+        // Asked when acceleration starts whether a service will fight the clock; may be null.
+        TimeSyncService* timeSync = nullptr;
     };
 
     Form1(FormHost& host, Services services);
@@ -64,7 +67,6 @@ private:
     void ApplyLanguage();
     void ShowMessage(const std::string& text);
     void Exit();
-    std::string CurrentSettingsPath() const;
 
     void SetCaption(ControlId id, const std::string& caption);
     void SetFace(ControlId id, const std::string& face);
@@ -96,6 +98,7 @@ private:
     RestoredFrame restoredFrame_;
     // Messages still open: the same failure, repeated every second, is shown once.
     std::vector<std::string> openMessages_;
+    TimeSyncWarning timeSyncWarning_;
 };
 
 }  // namespace quicktock

@@ -1,8 +1,8 @@
 """A private X desktop for running Quicktock end to end, and the program's runs on it.
 
 Every run of the program goes through scripts/without-clock-right.sh and has the clock shim
-preloaded, so the program only ever moves its own virtual clock; a run that still holds the
-right to set the clock is stopped at once.
+preloaded (a privileged start ignores it, and sets nothing), so the program only ever moves its
+own virtual clock; a run that still holds the right to set the clock is stopped at once.
 """
 
 import os
@@ -10,7 +10,6 @@ import re
 import shutil
 import signal
 import subprocess
-import tempfile
 import time
 from pathlib import Path
 
@@ -20,6 +19,7 @@ WITHOUT_CLOCK_RIGHT = REPO / "scripts" / "without-clock-right.sh"
 CONVERT = "/usr/bin/convert" if Path("/usr/bin/convert").exists() else "convert"
 CAP_SYS_TIME = 25
 SKIP = 77  # the exit code that CTest reads as "skipped"
+NOBODY = 65534  # an unprivileged user for the runs that need one
 
 NEEDED_TOOLS = ("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "xwd", "setpriv")
 
@@ -28,29 +28,22 @@ class Skip(Exception):
     """The machine lacks something the end-to-end run needs; not a fault of the program."""
 
 
-def missing_tools():
-    return [tool for tool in NEEDED_TOOLS if shutil.which(tool) is None]
-
-
 def wait_until(condition, timeout, interval=0.05, what="condition"):
     deadline = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
+    while not (value := condition()):
         if time.monotonic() > deadline:
             raise TimeoutError(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
+    return value
 
 
 class Desktop:
-    """Xvfb on a free display (Xvfb picks it itself) with openbox as the window manager."""
+    """Xvfb at 1280 x 1024, 96 dpi, on a free display (Xvfb picks it itself) with openbox as
+    the window manager."""
 
-    def __init__(self, workdir, width=1280, height=1024, dpi=96):
+    def __init__(self, workdir):
         self.workdir = Path(workdir)
         self.workdir.mkdir(parents=True, exist_ok=True)
-        self.size = (width, height)
-        self.dpi = dpi
         self.display = None
         self._processes = []
 
@@ -66,14 +59,13 @@ class Desktop:
         self.close()
 
     def start(self):
-        missing = missing_tools()
+        missing = [tool for tool in NEEDED_TOOLS if shutil.which(tool) is None]
         if missing:
             raise Skip("missing tools: " + ", ".join(missing) + " (scripts/install-deps.sh)")
         read_end, write_end = os.pipe()
-        width, height = self.size
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", f"{width}x{height}x24",
-             "-dpi", str(self.dpi), "-nolisten", "tcp", "-noreset"],
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-dpi", "96",
+             "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL,
             stderr=open(self.workdir / "xvfb.log", "wb"))
         self._processes.append(xvfb)
@@ -100,8 +92,7 @@ class Desktop:
         env["DISPLAY"] = self.display or ""
         env.pop("WAYLAND_DISPLAY", None)
         env["QT_QPA_PLATFORM"] = "xcb"
-        if extra:
-            env.update(extra)
+        env.update(extra or {})
         return env
 
     def xdotool(self, *args, check=True):
@@ -111,19 +102,14 @@ class Desktop:
             raise RuntimeError(f"xdotool {' '.join(map(str, args))}: {result.stderr.strip()}")
         return result.stdout
 
-    def screenshot(self, path, crop=None):
-        """Saves the screen, or the rectangle crop = (x, y, width, height) of it, as a PNG."""
-        path = Path(path)
+    def screenshot(self, path, crop):
+        """Saves the rectangle crop = (x, y, width, height) of the screen as a PNG."""
         raw = self.workdir / "screen.xwd"
         subprocess.run(["xwd", "-root", "-silent", "-out", str(raw)], env=self.env(),
                        check=True, timeout=20)
-        geometry = []
-        if crop:
-            x, y, width, height = crop
-            geometry = ["-crop", f"{width}x{height}+{x}+{y}", "+repage"]
-        subprocess.run([CONVERT, f"xwd:{raw}", *geometry, str(path)], check=True, timeout=60)
-        raw.unlink()
-        return path
+        x, y, width, height = crop
+        subprocess.run([CONVERT, f"xwd:{raw}", "-crop", f"{width}x{height}+{x}+{y}", "+repage",
+                        str(path)], check=True, timeout=60)
 
     def close(self):
         for process in reversed(self._processes):
@@ -139,42 +125,42 @@ class Desktop:
 
 def prepare_program_folder(program, folder, name="quicktock"):
     """Copies the program into its own folder, where it keeps its settings file."""
-    folder = Path(folder)
-    folder.mkdir(parents=True, exist_ok=True)
-    copy = folder / name
-    shutil.copy(program, copy)  # no copy of file capabilities: the copy has no right of its own
-    return copy
+    Path(folder).mkdir(parents=True, exist_ok=True)
+    # No copy of file capabilities: the copy has no right of its own.
+    return Path(shutil.copy(program, Path(folder) / name))
 
 
 class ProgramRun:
-    """One run of a program on a desktop, with the clock shim preloaded and no clock right."""
+    """One run of a program on a desktop, with the clock shim preloaded and no clock right;
+    as another user (user=uid) with arguments when asked, and without the shim when shim=None,
+    for a run that never sets the clock."""
 
-    def __init__(self, desktop, program, shim, workdir, shim_start=None, extra_env=None):
+    def __init__(self, desktop, program, shim, workdir, shim_start=None, extra_env=None,
+                 user=None, args=()):
         self.desktop = desktop
         self.program = Path(program).resolve()  # it runs from another working folder
         self.workdir = Path(workdir).resolve()
         self.workdir.mkdir(parents=True, exist_ok=True)
         self.clock_log = self.workdir / "clock-sets.log"
         self.output = self.workdir / "program-output.log"
-        shim = Path(shim).resolve()
-        self.shim = shim
-        if not shim.is_file():
-            raise FileNotFoundError(f"clock shim not found: {shim}")
-        preload = ["env", f"LD_PRELOAD={shim}", f"QUICKTOCK_SHIM_LOG={self.clock_log}"]
-        if shim_start is not None:
-            preload.append(f"QUICKTOCK_SHIM_START={int(shim_start)}")
-        home = self.workdir / "home"
-        runtime = self.workdir / "runtime"
-        home.mkdir(exist_ok=True)
-        runtime.mkdir(mode=0o700, exist_ok=True)
-        env = desktop.env({"HOME": str(home), "XDG_RUNTIME_DIR": str(runtime),
-                           "TZ": "UTC", "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8"})
+        self.shim = shim and Path(shim).resolve()
+        preload = []
+        if self.shim:
+            preload = ["env", f"LD_PRELOAD={self.shim}", f"QUICKTOCK_SHIM_LOG={self.clock_log}"]
+            if shim_start is not None:
+                preload.append(f"QUICKTOCK_SHIM_START={int(shim_start)}")
+        as_user = [] if user is None else ["setpriv", f"--reuid={user}", f"--regid={user}",
+                                           "--clear-groups"]
+        env = desktop.env({"HOME": str(self.workdir / "home"), "TZ": "UTC", "LANG": "C.UTF-8",
+                           "XDG_RUNTIME_DIR": str(self.workdir / "runtime"), "LC_ALL": "C.UTF-8"})
         env.update(extra_env or {})
-        self.started = time.monotonic()
+        for folder in (env["HOME"], env["XDG_RUNTIME_DIR"]):
+            Path(folder).mkdir(mode=0o700, exist_ok=True)
+            os.chown(folder, *(2 * [os.getuid() if user is None else user]))
         # The working folder is not the program's folder: the settings must land beside the
         # executable whatever folder it was started from.
         self.process = subprocess.Popen(
-            [str(WITHOUT_CLOCK_RIGHT), *preload, str(self.program)], env=env,
+            [str(WITHOUT_CLOCK_RIGHT), *as_user, *preload, str(self.program), *args], env=env,
             cwd=self.workdir, stdin=subprocess.DEVNULL,
             stdout=open(self.output, "wb"), stderr=subprocess.STDOUT, start_new_session=True)
         self.window = None
@@ -191,11 +177,12 @@ class ProgramRun:
         if self.process.poll() is not None:
             return
         status = Path(f"/proc/{self.process.pid}/status").read_text()
-        bounding = int(re.search(r"^CapBnd:\s*([0-9a-f]+)", status, re.M).group(1), 16)
-        effective = int(re.search(r"^CapEff:\s*([0-9a-f]+)", status, re.M).group(1), 16)
-        if (bounding | effective) & (1 << CAP_SYS_TIME):
+        if any(int(re.search(rf"^{field}:\s*(\w+)", status, re.M).group(1), 16) &
+               (1 << CAP_SYS_TIME) for field in ("CapBnd", "CapEff")):
             self.kill()
             raise RuntimeError("the program ran with the right to set the clock; stopped it")
+        if not self.shim:
+            return
         # The dynamic loader maps the shim right after the exec, before the program's own code.
         def shim_loaded():
             try:
@@ -243,9 +230,6 @@ class ProgramRun:
         return (max(0, x - left - margin), max(0, y - top - margin),
                 width + left + right + 2 * margin, height + top + bottom + 2 * margin)
 
-    def activate(self):
-        self.desktop.xdotool("windowactivate", "--sync", self.window)
-
     def click(self, x, y):
         """Clicks at a point of the client area, in pixels."""
         self.desktop.xdotool("mousemove", "--window", self.window, x, y, "click", "1")
@@ -255,30 +239,19 @@ class ProgramRun:
         self.click(x + width // 2, y + height // 2)
 
     def key(self, *keys):
-        self.activate()
+        self.desktop.xdotool("windowactivate", "--sync", self.window)
         self.desktop.xdotool("key", *keys)
 
     def wait_exit(self, timeout=15):
-        try:
-            return self.process.wait(timeout)
-        except subprocess.TimeoutExpired:
-            raise TimeoutError(f"the program did not end within {timeout} s") from None
+        return self.process.wait(timeout)
 
     def clock_sets(self):
         """Each set of the virtual clock so far: (monotonic ns, wall-clock ns)."""
-        if not self.clock_log.exists():
-            return []
-        sets = []
-        for line in self.clock_log.read_text().splitlines():
-            monotonic, wall = line.split()
-            sets.append((int(monotonic), int(wall)))
-        return sets
+        text = self.clock_log.read_text() if self.clock_log.exists() else ""
+        return [tuple(map(int, line.split())) for line in text.splitlines()]
 
     def output_text(self):
         return self.output.read_text(errors="replace")[-2000:] if self.output.exists() else ""
-
-    def pid(self):
-        return self.process.pid
 
     def kill(self):
         if self.process.poll() is None:
@@ -290,27 +263,3 @@ class ProgramRun:
 
     def __exit__(self, *exc):
         self.kill()
-
-
-def virtual_seconds_advanced(sets, start_ns, end_ns):
-    """How far the virtual clock moved between two monotonic instants, in seconds, or None.
-
-    Between sets the virtual clock runs at real speed, so its reading at any instant follows from
-    the last set before it; before the first set it is not known from the log.
-    """
-    def reading(at_ns):
-        before = [s for s in sets if s[0] <= at_ns]
-        if not before:
-            return None
-        monotonic, wall = before[-1]
-        return wall + (at_ns - monotonic)
-
-    start = reading(start_ns)
-    end = reading(end_ns)
-    if start is None or end is None:
-        return None
-    return (end - start) / 1e9
-
-
-def temporary_folder(prefix):
-    return Path(tempfile.mkdtemp(prefix=prefix))

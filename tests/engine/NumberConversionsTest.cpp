@@ -40,6 +40,9 @@ TEST(NumberConversionsTest, ParseNumberRefusesNumbersBeyondADouble) {
     // A megabyte of digits is read in one pass, not refused or crashed on.
     EXPECT_THROW(ParseNumber(std::string(1 << 20, '9')), ConversionError);
     EXPECT_DOUBLE_EQ(ParseNumber("1." + std::string(1 << 20, '0')), 1.0);
+    // Beyond a double by its value, whatever the exponent's sign says.
+    EXPECT_THROW(ParseNumber("1" + std::string(400, '0') + "e-1"), ConversionError);
+    EXPECT_EQ(ParseNumber("0." + std::string(330, '0') + "1"), 0.0);
 }
 
 TEST(NumberConversionsTest, ToInt16RoundsHalvesToEvenWithinRange) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "platform/OsProfileFunctions.h"
+#include "settings/IniFile.h"
 
 namespace quicktock {
 
@@ -52,14 +52,9 @@ protected:
         return names;
     }
 
-    // Reads with "ERROR" as the default, checking that the count returned is the text's length.
-    std::string Get(const std::string& section, const std::string& key, const std::string& path,
-                    std::size_t size = 255) {
-        std::string buffer(size * ProfileFunctions::kBufferBytesPerSize + 1, '\x7f');
-        const std::size_t count =
-            profile.ReadValue(section, key, "ERROR", buffer.data(), size, path);
-        EXPECT_EQ(count, std::strlen(buffer.c_str())) << key;
-        return buffer.substr(0, count);
+    // Reads as the program does: through its buffer of 255 bytes, with "ERROR" as the default.
+    std::string Get(const std::string& section, const std::string& key, const std::string& path) {
+        return IniFile(profile).GetINIValue(key, section, path);
     }
 
     OsProfileFunctions profile;

@@ -9,7 +9,6 @@
 #include <tuple>
 #include <vector>
 
-#include "tests/fakes/FakeExecutableLocation.h"
 #include "tests/fakes/FakeProfileFunctions.h"
 #include "tests/fakes/FakeSystemClock.h"
 
@@ -17,7 +16,8 @@ namespace quicktock {
 namespace {
 
 constexpr const char* kExecutable = "/opt/quicktock/quicktock";
-constexpr const char* kSettingsPath = "/opt/quicktock/quicktock.ini";
+// Decided at start-up, not beside the executable: the model must use the path it is given.
+constexpr const char* kSettingsPath = "/home/user/.config/quicktock/quicktock.ini";
 const std::string kJapaneseFace = "\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
 const std::string kDateTimeFace = "\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
 
@@ -42,7 +42,8 @@ public:
 // A window model over fakes, with a settings file holding the given keys.
 struct Harness {
     explicit Harness(const Saved& saved = {}, std::string decimal = ".")
-        : form(host, Form1::Services{clock, iniFile, executable, {}, std::move(decimal)}) {
+        : form(host, Form1::Services{
+                         clock, iniFile, kExecutable, kSettingsPath, {}, std::move(decimal)}) {
         for (const auto& [key, value] : saved) {
             profile.Store(kSettingsPath, "Data", key, value);
         }
@@ -53,7 +54,6 @@ struct Harness {
     FakeSystemClock clock{{2026, 12, 6, 10, 0, 0}};
     FakeProfileFunctions profile;
     IniFile iniFile{profile};
-    FakeExecutableLocation executable{kExecutable};
     Form1 form;
 };
 
@@ -201,30 +201,26 @@ TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
     h.form.SetCheckValue(ControlId::chkLanguage, 1);  // the same value raises nothing
     EXPECT_TRUE(h.host.changed.empty());
     h.form.UserEditText(ControlId::txtPlaybackHour, "99999");
+    // A message identical to one still open is not shown again; once closed, it is.
     h.form.UserClick(ControlId::cmdPlayback);
-    ASSERT_EQ(h.host.messages.size(), 1u);
+    h.form.UserClick(ControlId::cmdPlayback);
+    h.form.MessageClosed(h.host.messages.back());
+    h.form.UserClick(ControlId::cmdPlayback);
+    ASSERT_EQ(h.host.messages.size(), 2u);
     EXPECT_NE(h.host.messages[0].find("「99999」"), std::string::npos);  // Japanese
+    h.form.UserEditText(ControlId::txtUntilMinutes, "1e9");
+    h.form.UserClick(ControlId::chkUntilMinute);
+    EXPECT_EQ(h.host.messages.size(), 3u) << "a different message shows beside it";
     // In English, and a refusal names the program's own path for the command that mends it.
     h.clock.RefuseSets(true);
     h.form.SetCheckValue(ControlId::chkLanguage, 0);
     h.form.UserEditText(ControlId::txtPlaybackHour, "1");
     h.form.UserClick(ControlId::cmdPlayback);
-    ASSERT_EQ(h.host.messages.size(), 2u);
+    ASSERT_EQ(h.host.messages.size(), 4u);
     EXPECT_NE(
-        h.host.messages[1].find("run: sudo setcap cap_sys_time+ep '/opt/quicktock/quicktock'"),
+        h.host.messages[3].find("run: sudo setcap cap_sys_time+ep '/opt/quicktock/quicktock'"),
         std::string::npos)
-        << h.host.messages[1];
-    // A message identical to one still open is not shown again; once closed, it is.
-    for (const bool closeFirst : {false, true}) {
-        if (closeFirst) {
-            h.form.MessageClosed(h.host.messages.back());
-        }
-        h.form.UserClick(ControlId::cmdPlayback);
-    }
-    ASSERT_EQ(h.host.messages.size(), 3u);
-    h.form.UserEditText(ControlId::txtUntilMinutes, "1e9");
-    h.form.UserClick(ControlId::chkUntilMinute);
-    EXPECT_EQ(h.host.messages.size(), 4u) << "a different message shows beside it";
+        << h.host.messages[3];
 }
 
 }  // namespace

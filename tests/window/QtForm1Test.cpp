@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "tests/fakes/FakeExecutableLocation.h"
 #include "tests/fakes/FakeProfileFunctions.h"
 #include "tests/fakes/FakeSystemClock.h"
 #include "window/TabOrder.h"
@@ -29,7 +28,8 @@ class QtForm1Test : public QObject {
             for (const auto& [key, value] : saved) {
                 profile.Store(kSettingsPath, "Data", key, value);
             }
-            form = std::make_unique<QtForm1>(Form1::Services{clock, iniFile, executable, {}, "."});
+            form = std::make_unique<QtForm1>(Form1::Services{
+                clock, iniFile, "/opt/quicktock/quicktock", kSettingsPath, {}, "."});
             form->loadAndShow();
         }
         template <typename W>
@@ -40,7 +40,6 @@ class QtForm1Test : public QObject {
         FakeSystemClock clock{{2026, 12, 6, 8, 0, 0}};
         FakeProfileFunctions profile;
         IniFile iniFile{profile};
-        FakeExecutableLocation executable{"/opt/quicktock/quicktock"};
         std::unique_ptr<QtForm1> form;
     };
 

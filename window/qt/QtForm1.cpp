@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -33,10 +32,6 @@ QString ToQString(const std::string& text) {
 QtForm1::QtForm1(Form1::Services services) : model_(*this, std::move(services)) {
     InstallFontSubstitutes();
     setWindowTitle(ClockEngine::kProgramName);
-    QIcon icon;
-    icon.addFile(":/icons/quicktock-16.png", QSize(16, 16));
-    icon.addFile(":/icons/quicktock-32.png", QSize(32, 32));
-    setWindowIcon(icon);
     setFont(ToQFont(DefaultFont()));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         dpi_ = static_cast<int>(std::lround(screen->logicalDotsPerInch()));

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/SettingsPlaces.h"
+
+namespace quicktock {
+
+class OsSettingsPlaces final : public SettingsPlaces {
+public:
+    bool FileExists(const std::string& path) const override;
+    bool FolderWritable(const std::string& folder) const override;
+    void CreatePrivateFolder(const std::string& folder) override;
+    std::optional<std::string> Environment(const std::string& name) const override;
+    bool Privileged() const override;
+    std::string RealUserHome() const override;
+};
+
+}  // namespace quicktock

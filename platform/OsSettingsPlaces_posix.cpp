@@ -1,0 +1,45 @@
+#include "platform/OsSettingsPlaces.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "platform/SecureExecution.h"
+
+namespace quicktock {
+
+bool OsSettingsPlaces::FileExists(const std::string& path) const {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0;
+}
+
+bool OsSettingsPlaces::FolderWritable(const std::string& folder) const {
+    // access() answers for the real user, whatever rights the program was granted.
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+void OsSettingsPlaces::CreatePrivateFolder(const std::string& folder) {
+    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1)) {
+        ::mkdir(folder.substr(0, slash).c_str(), 0700);
+    }
+    ::mkdir(folder.c_str(), 0700);
+}
+
+std::optional<std::string> OsSettingsPlaces::Environment(const std::string& name) const {
+    const char* value = std::getenv(name.c_str());
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+bool OsSettingsPlaces::Privileged() const {
+    return InSecureExecution();
+}
+
+std::string OsSettingsPlaces::RealUserHome() const {
+    const passwd* user = ::getpwuid(::getuid());
+    return user && user->pw_dir ? user->pw_dir : "";
+}
+
+}  // namespace quicktock
