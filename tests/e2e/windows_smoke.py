@@ -106,8 +106,7 @@ def check_runs(smoke, ini, work):
 def main():
     program, probe, work = (Path(arg).resolve() for arg in sys.argv[1:4])
     if not shutil.which("wine"):
-        print("skipped: needs wine (scripts/install-deps.sh)")
-        return dt.SKIP
+        raise dt.Skip("needs wine (scripts/install-deps.sh)")
     shutil.rmtree(work / "program", ignore_errors=True)
     (work / "program").mkdir(parents=True)
     shutil.copy(program, work / "program" / "Quicktock.exe")
@@ -127,5 +126,4 @@ if __name__ == "__main__":
     try:
         sys.exit(main())
     except dt.Skip as reason:
-        print(f"skipped: {reason}")
-        sys.exit(dt.SKIP)
+        sys.exit(print(f"skipped: {reason}") or dt.SKIP)

@@ -16,11 +16,7 @@ namespace quicktock {
 
 // Whether the profile functions are the system's own (Windows): they keep the settings file in
 // the ANSI code page, cut values in its bytes, and lay out what they write by their own rules.
-#ifdef _WIN32
-inline constexpr bool kSystemProfile = true;
-#else
-inline constexpr bool kSystemProfile = false;
-#endif
+inline constexpr bool kSystemProfile = QUICKTOCK_SYSTEM_PROFILE;
 
 // A fresh, empty folder for each test under the system's temporary folder, removed afterwards,
 // and the machine's profile functions to read and write settings files in it.
