@@ -41,8 +41,8 @@ class Smoke:
         self.window = dt.wait_until(lambda: self.desktop.xdotool(
             "search", "--onlyvisible", "--name", "^Quicktock$", check=False).split(), 60,
             what="the window")[0]
-        return dt.wait_until(lambda: (c := self.controls()).get(PRESENT_TIME, "")[3:] != ("",)
-                             and c, 20, what="the first tick")
+        return dt.wait_until(lambda: (c := self.controls()).get(PRESENT_TIME, "  ")[2] and c, 20,
+                             what="the first tick")
 
     def controls(self):
         found = {}  # the controls by id as (enabled, check, text); open messages' texts under -1
