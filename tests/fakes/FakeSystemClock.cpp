@@ -11,8 +11,8 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
 
 }  // namespace
 
-FakeSystemClock::FakeSystemClock(const CivilTime& start, int milliseconds)
-    : nowMs_(ToLinearSeconds(FromCivil(start)) * 1000 + milliseconds) {}
+FakeSystemClock::FakeSystemClock(const CivilTime& start)
+    : nowMs_(ToLinearSeconds(FromCivil(start)) * 1000) {}
 
 ClockDate FakeSystemClock::NowLocal() {
     return FromLinearSeconds(FloorDiv(nowMs_ + 500, 1000));
@@ -27,7 +27,7 @@ void FakeSystemClock::SetLocalDateTime(ClockDate value) {
 }
 
 std::int64_t FakeSystemClock::RunningSeconds() {
-    return FloorDiv(runningMs_, 1000);
+    return runningMs_ / 1000;
 }
 
 CivilTime FakeSystemClock::Now() const {

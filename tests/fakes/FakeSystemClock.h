@@ -12,7 +12,7 @@ namespace quicktock {
 // advances with real time only, never with a set.
 class FakeSystemClock final : public SystemClock {
 public:
-    explicit FakeSystemClock(const CivilTime& start, int milliseconds = 0);
+    explicit FakeSystemClock(const CivilTime& start);
 
     ClockDate NowLocal() override;
     void SetLocalDateTime(ClockDate value) override;
