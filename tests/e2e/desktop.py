@@ -63,28 +63,21 @@ class Desktop:
         if missing:
             raise Skip("missing tools: " + ", ".join(missing) + " (scripts/install-deps.sh)")
         read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(
+        self._processes.append(subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-dpi", "96",
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-            stderr=open(self.workdir / "xvfb.log", "wb"))
-        self._processes.append(xvfb)
+             "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+            stderr=open(self.workdir / "xvfb.log", "wb")))
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
-        if not number:
+            self.display = ":" + pipe.readline().strip()
+        if self.display == ":":
             raise RuntimeError("Xvfb did not start; see " + str(self.workdir / "xvfb.log"))
-        self.display = ":" + number
-        wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
-                              stdout=subprocess.DEVNULL,
-                              stderr=open(self.workdir / "openbox.log", "wb"))
-        self._processes.append(wm)
-        wait_until(self._window_manager_ready, 15, what="openbox")
-
-    def _window_manager_ready(self):
-        result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env(),
-                                capture_output=True, text=True)
-        return "window id" in result.stdout
+        self._processes.append(subprocess.Popen(
+            ["openbox", "--sm-disable"], env=self.env(), stdout=subprocess.DEVNULL,
+            stderr=open(self.workdir / "openbox.log", "wb")))
+        wait_until(lambda: "window id" in subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env(), capture_output=True,
+            text=True).stdout, 15, what="openbox")
 
     def env(self, extra=None):
         env = {key: value for key, value in os.environ.items()
@@ -196,7 +189,7 @@ class ProgramRun:
             raise RuntimeError(f"the clock shim was not loaded into the program; output: "
                                f"{self.output_text()}") from None
 
-    def find_window(self, timeout=20):
+    def find_window(self):
         """The program's visible top-level window (its client area, inside the frame)."""
         def search():
             if self.process.poll() is not None:
@@ -205,28 +198,21 @@ class ProgramRun:
             found = self.desktop.xdotool("search", "--onlyvisible", "--pid", self.process.pid,
                                          check=False).split()
             return found[0] if found else None
-        self.window = wait_until(search, timeout, what="the program's window")
+        self.window = wait_until(search, 20, what="the program's window")
         return self.window
 
-    def geometry(self):
-        """The client area's (x, y, width, height) on the screen, in pixels."""
+    def frame_rectangle(self, margin=0):
+        """The window's outer frame on the screen, in pixels (x, y, width, height)."""
         # xwininfo, not xdotool: xdotool adds the offset inside the frame to the position.
         out = subprocess.run(["xwininfo", "-id", self.window], env=self.desktop.env(),
                              capture_output=True, text=True, check=True).stdout
-        fields = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
         values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
-        return tuple(int(values[field]) for field in fields)
-
-    def frame_extents(self):
-        """The window manager's frame around the client area: (left, right, top, bottom)."""
-        result = subprocess.run(["xprop", "-id", self.window, "_NET_FRAME_EXTENTS"],
-                                env=self.desktop.env(), capture_output=True, text=True)
-        numbers = re.findall(r"\d+", result.stdout.partition("=")[2])
-        return tuple(int(n) for n in numbers) if len(numbers) == 4 else (0, 0, 0, 0)
-
-    def frame_rectangle(self, margin=0):
-        x, y, width, height = self.geometry()
-        left, right, top, bottom = self.frame_extents()
+        x, y, width, height = (int(values[field]) for field in (
+            "Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        extents = subprocess.run(["xprop", "-id", self.window, "_NET_FRAME_EXTENTS"],
+                                 env=self.desktop.env(), capture_output=True, text=True).stdout
+        numbers = [int(n) for n in re.findall(r"\d+", extents.partition("=")[2])]
+        left, right, top, bottom = numbers if len(numbers) == 4 else (0, 0, 0, 0)
         return (max(0, x - left - margin), max(0, y - top - margin),
                 width + left + right + 2 * margin, height + top + bottom + 2 * margin)
 
@@ -241,9 +227,6 @@ class ProgramRun:
     def key(self, *keys):
         self.desktop.xdotool("windowactivate", "--sync", self.window)
         self.desktop.xdotool("key", *keys)
-
-    def wait_exit(self, timeout=15):
-        return self.process.wait(timeout)
 
     def clock_sets(self):
         """Each set of the virtual clock so far: (monotonic ns, wall-clock ns)."""
