@@ -1,14 +1,9 @@
-// A clock for one process: preloaded into Quicktock under test, it answers the process's reads of
-// the wall clock with the machine's real time plus an offset of its own, and turns every attempt
-// to set the wall clock into a change of that offset. The machine's clock is never touched.
-//
-//   QUICKTOCK_SHIM_START  optional: seconds since 1970 at which the process's clock starts.
-//   QUICKTOCK_SHIM_LOG    optional: a file to which each set appends one line,
-//                         "<monotonic ns> <new wall-clock ns>".
-//
-// A test that sets the clock first looks up quicktock_clock_shim_loaded, which only the shim
-// exports. Qt runs several threads: the offset is atomic, the setup runs once. Monotonic and
-// process clocks pass through untouched, since Qt's timers rely on them.
+// A clock for one process, preloaded into the program under test (README.md beside this file
+// names its variables): reads of the wall clock give the machine's real time plus an offset of
+// the process's own, and every attempt to set the wall clock only changes that offset. A test that
+// sets the clock first looks up quicktock_clock_shim_loaded, which only the shim exports. Qt runs
+// several threads: the offset is atomic, the setup runs once. Monotonic and process clocks pass
+// through untouched, since Qt's timers rely on them.
 
 #include <dlfcn.h>
 #include <errno.h>

@@ -13,8 +13,7 @@ import subprocess
 import time
 from pathlib import Path
 
-REPO = Path(__file__).resolve().parents[2]
-WITHOUT_CLOCK_RIGHT = REPO / "scripts" / "without-clock-right.sh"
+WITHOUT_CLOCK_RIGHT = Path(__file__).resolve().parents[2] / "scripts" / "without-clock-right.sh"
 # The real ImageMagick: /usr/local/bin may hold a stand-in of the same name.
 CONVERT = "/usr/bin/convert" if Path("/usr/bin/convert").exists() else "convert"
 CAP_SYS_TIME = 25
@@ -80,13 +79,9 @@ class Desktop:
             text=True).stdout, 15, what="openbox")
 
     def env(self, extra=None):
-        env = {key: value for key, value in os.environ.items()
-               if not key.startswith(("QT_", "LD_PRELOAD", "QUICKTOCK_SHIM"))}
-        env["DISPLAY"] = self.display or ""
-        env.pop("WAYLAND_DISPLAY", None)
-        env["QT_QPA_PLATFORM"] = "xcb"
-        env.update(extra or {})
-        return env
+        env = {key: value for key, value in os.environ.items() if not key.startswith(
+            ("QT_", "LD_PRELOAD", "QUICKTOCK_SHIM", "WAYLAND_DISPLAY"))}
+        return dict(env, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb", **(extra or {}))
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *map(str, args)], env=self.env(),
@@ -100,19 +95,17 @@ class Desktop:
         raw = self.workdir / "screen.xwd"
         subprocess.run(["xwd", "-root", "-silent", "-out", str(raw)], env=self.env(),
                        check=True, timeout=20)
-        x, y, width, height = crop
-        subprocess.run([CONVERT, f"xwd:{raw}", "-crop", f"{width}x{height}+{x}+{y}", "+repage",
-                        str(path)], check=True, timeout=60)
+        subprocess.run([CONVERT, f"xwd:{raw}", "-crop", "{2}x{3}+{0}+{1}".format(*crop),
+                        "+repage", str(path)], check=True, timeout=60)
 
     def close(self):
         for process in reversed(self._processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            process.terminate()  # nothing, once it has ended and been waited for
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
         self._processes.clear()
 
 
@@ -137,11 +130,9 @@ class ProgramRun:
         self.clock_log = self.workdir / "clock-sets.log"
         self.output = self.workdir / "program-output.log"
         self.shim = shim and Path(shim).resolve()
-        preload = []
-        if self.shim:
-            preload = ["env", f"LD_PRELOAD={self.shim}", f"QUICKTOCK_SHIM_LOG={self.clock_log}"]
-            if shim_start is not None:
-                preload.append(f"QUICKTOCK_SHIM_START={int(shim_start)}")
+        start = "" if shim_start is None else int(shim_start)  # empty: the real time
+        preload = ["env", f"LD_PRELOAD={self.shim}", f"QUICKTOCK_SHIM_LOG={self.clock_log}",
+                   f"QUICKTOCK_SHIM_START={start}"] if self.shim else []
         as_user = [] if user is None else ["setpriv", f"--reuid={user}", f"--regid={user}",
                                            "--clear-groups"]
         env = desktop.env({"HOME": str(self.workdir / "home"), "TZ": "UTC", "LANG": "C.UTF-8",

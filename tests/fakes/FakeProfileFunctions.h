@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ProfileFunctions.h"
+#include "platform/TextEncoding.h"
 
 namespace quicktock {
 
@@ -23,9 +24,19 @@ public:
 
     std::size_t ReadValue(const std::string& section, const std::string& key,
                           const std::string& defaultValue, char* buffer, std::size_t size,
-                          const std::string& fileName) override;
+                          const std::string& fileName) override {
+        const auto found = values_.find({fileName, section, key});
+        return CopyWholeCharacters(found != values_.end() ? found->second : defaultValue, buffer,
+                                   size);
+    }
     bool WriteValue(const std::string& section, const std::string& key, const std::string& value,
-                    const std::string& fileName) override;
+                    const std::string& fileName) override {
+        writes_.push_back({section, key, value, fileName});
+        if (!failWrites_) {
+            Store(fileName, section, key, value);
+        }
+        return !failWrites_;
+    }
 
     // Puts a value in place without recording a write, as a file found at start-up holds it.
     void Store(const std::string& fileName, const std::string& section, const std::string& key,
