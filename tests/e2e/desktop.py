@@ -150,31 +150,29 @@ class ProgramRun:
         self.window = None
         self._check_clock_is_virtual()
 
+    def _proc(self, name):
+        """The process's file /proc/PID/name ("exe": where it links), or "" once it has gone."""
+        try:
+            path = Path(f"/proc/{self.process.pid}/{name}")
+            return os.readlink(path) if name == "exe" else path.read_text()
+        except OSError:
+            return ""
+
     def _check_clock_is_virtual(self):
         # setpriv replaces itself with the program; once the program runs, the right must be gone.
-        def program_running():
-            try:
-                return os.readlink(f"/proc/{self.process.pid}/exe") == str(self.program.resolve())
-            except OSError:
-                return self.process.poll() is not None
-        wait_until(program_running, 10, 0.005, "the program to start")
-        if self.process.poll() is not None:
-            return
-        status = Path(f"/proc/{self.process.pid}/status").read_text()
-        if any(int(re.search(rf"^{field}:\s*(\w+)", status, re.M).group(1), 16) &
-               (1 << CAP_SYS_TIME) for field in ("CapBnd", "CapEff")):
+        wait_until(lambda: self._proc("exe") == str(self.program) or
+                   self.process.poll() is not None, 10, 0.005, "the program to start")
+        status = self._proc("status")
+        if status and any(int(re.search(rf"^{field}:\s*(\w+)", status, re.M).group(1), 16) &
+                          (1 << CAP_SYS_TIME) for field in ("CapBnd", "CapEff")):
             self.kill()
             raise RuntimeError("the program ran with the right to set the clock; stopped it")
-        if not self.shim:
+        if not self.shim or self.process.poll() is not None:
             return
         # The dynamic loader maps the shim right after the exec, before the program's own code.
-        def shim_loaded():
-            try:
-                return str(self.shim) in Path(f"/proc/{self.process.pid}/maps").read_text()
-            except OSError:
-                return False
         try:
-            wait_until(shim_loaded, 5, 0.005, "the clock shim to be loaded")
+            wait_until(lambda: str(self.shim) in self._proc("maps"), 5, 0.005,
+                       "the clock shim to be loaded")
         except TimeoutError:
             self.kill()
             raise RuntimeError(f"the clock shim was not loaded into the program; output: "

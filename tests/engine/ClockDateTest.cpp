@@ -4,19 +4,16 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
+#include <utility>
 
 #include "engine/ConversionError.h"
 
 namespace quicktock {
 namespace {
 
-struct CivilCase {
-    double ole;
-    CivilTime civil;
-};
-
 TEST(ClockDateTest, OleDayCountsMatchTheCalendar) {
-    const CivilCase cases[] = {
+    const std::pair<double, CivilTime> cases[] = {
         {0.0, {1899, 12, 30, 0, 0, 0}},
         {60.0, {1900, 2, 28, 0, 0, 0}},
         {61.0, {1900, 3, 1, 0, 0, 0}},
@@ -48,12 +45,7 @@ TEST(ClockDateTest, CheckDateAcceptsOnlyYears100To9999) {
 }
 
 TEST(ClockDateTest, AddHoursCrossesDayMonthAndYearBoundaries) {
-    struct Case {
-        CivilTime from;
-        double hours;
-        CivilTime to;
-    };
-    const Case cases[] = {
+    const std::tuple<CivilTime, double, CivilTime> cases[] = {
         {{2026, 6, 1, 10, 0, 0}, -32768, {2022, 9, 5, 2, 0, 0}},
         // Before 1899 the day count is negative; hours still move forward in time.
         {{1899, 12, 29, 6, 0, 0}, 20, {1899, 12, 30, 2, 0, 0}},

@@ -50,13 +50,12 @@ TEST_F(OsSystemClockTest, PlaybackJustBeforeMidnightSetsTheMovedDate) {
 // comes out an hour later, the one the autumn change repeats may be either. Setting the clock
 // never moves the running seconds.
 TEST_F(OsSystemClockTest, SetsAndReadsLocalTimeAcrossDaylightSavingChanges) {
-    struct Case {
+    const struct {
         CivilTime set;
         CivilTime utc;
         int otherHour;  // in Greenwich, of the other reading of a repeated local time
         CivilTime read;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{2026, 3, 29, 1, 59, 59}, {2026, 3, 29, 0, 59, 59}, -1, {2026, 3, 29, 1, 59, 59}},
         {{2026, 3, 29, 2, 30, 0}, {2026, 3, 29, 1, 30, 0}, -1, {2026, 3, 29, 3, 30, 0}},
         {{2026, 3, 29, 3, 0, 0}, {2026, 3, 29, 1, 0, 0}, -1, {2026, 3, 29, 3, 0, 0}},

@@ -19,12 +19,11 @@ TEST(MessagesTest, ComposesEachKindInBothLanguages) {
                          EngineView::TextBox::PlaybackHour, "99999"};
     const EngineFailure date{Action::GotoEstimate, Kind::DateOutOfRange};
     const std::string path = "/home/o'neil/quick tock";
-    struct Case {
+    const struct {
         const EngineFailure& failure;
         bool japanese;
         std::string text;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {refused, false,
          "Quicktock could not set the clock (Operation not permitted). To give it the right, run: "
          "sudo setcap cap_sys_time+ep '/home/o'\\''neil/quick tock'"},
