@@ -1,7 +1,5 @@
-// Checks the preloaded clock shim from inside a process that it was loaded into: the shim must
-// start the wall clock where it is told, move it on every set without any right, log each set,
-// leave the monotonic clock alone and refuse to set anything else. Run without the right to set
-// the clock, so that a shim that failed to load makes the sets fail instead of moving the machine.
+// Checks the preloaded clock shim from inside a process it was loaded into. Run without the right
+// to set the clock: if the shim failed to load, the sets fail instead of moving the machine.
 
 #include <sys/time.h>
 #include <sys/timex.h>
@@ -74,8 +72,7 @@ int main() {
 
     // Each successful set left one whole line: monotonic time, then the wall-clock time set.
     std::ifstream log(logPath);
-    long long monotonic[2] = {};
-    long long wall[2] = {};
+    long long monotonic[2] = {}, wall[2] = {};
     Check(log >> monotonic[0] >> wall[0] >> monotonic[1] >> wall[1] && !(log >> monotonic[0]),
           "one log line per successful set");
     Check(wall[0] == (start + 3600) * kSecond && wall[1] == (start + 60) * kSecond + kSecond / 2,

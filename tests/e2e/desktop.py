@@ -1,9 +1,5 @@
-"""A private X desktop for running Quicktock end to end, and the program's runs on it.
-
-Every run of the program goes through scripts/without-clock-right.sh and has the clock shim
-preloaded (a privileged start ignores it, and sets nothing), so the program only ever moves its
-own virtual clock; a run that still holds the right to set the clock is stopped at once.
-"""
+"""A private X desktop for running Quicktock end to end, and the program's runs on it: each
+without the right to set the clock and with the clock shim loaded, or stopped at once."""
 
 import os
 import re
@@ -17,7 +13,6 @@ WITHOUT_CLOCK_RIGHT = Path(__file__).resolve().parents[2] / "scripts" / "without
 # The real ImageMagick: /usr/local/bin may hold a stand-in of the same name.
 CONVERT = "/usr/bin/convert" if Path("/usr/bin/convert").exists() else "convert"
 CAP_SYS_TIME = 25
-SKIP = 77  # the exit code that CTest reads as "skipped"
 NOBODY = 65534  # an unprivileged user for the runs that need one
 
 NEEDED_TOOLS = ("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "xwd", "setpriv")
@@ -117,9 +112,8 @@ def prepare_program_folder(program, folder, name="quicktock"):
 
 
 class ProgramRun:
-    """One run of a program on a desktop, with the clock shim preloaded and no clock right;
-    as another user (user=uid) with arguments when asked, and without the shim when shim=None,
-    for a run that never sets the clock."""
+    """One run of a program on a desktop without the clock right: with the shim preloaded unless
+    shim is None (a run that never sets the clock), as another user (user=uid) if asked."""
 
     def __init__(self, desktop, program, shim, workdir, shim_start=None, extra_env=None,
                  user=None, args=()):

@@ -102,9 +102,8 @@ TEST(TickTest, MinuteLimitCountsFallsOfTheSecondAndStops) {
         rig.engine.Accelerate();
         rig.TickAfter(firstInterval);
         int ticks = 1;
-        while (rig.engine.State().RunMode == 1 && ticks < 20) {
+        for (; rig.engine.State().RunMode == 1 && ticks < 20; ++ticks) {
             rig.TickAfter(1000);
-            ++ticks;
         }
         EXPECT_EQ(ticks, ticksToStop) << limit;
         EXPECT_EQ(rig.engine.State().MinutesLeft, minutesLeft) << limit;
@@ -130,9 +129,8 @@ TEST(TickTest, CatchUpStopSetsTheClockToTheCountedTimeOnceItIsPassed) {
         rig.clock.SetLocalDateTime(FromCivil(clock));
         rig.engine.Accelerate();
         int ticks = 0;
-        while (rig.engine.State().RunMode == 1 && ticks < 30) {
+        for (; rig.engine.State().RunMode == 1 && ticks < 30; ++ticks) {
             rig.TickAfter(1000);
-            ++ticks;
         }
         EXPECT_EQ(ticks, ticksToStop);
         EXPECT_EQ(rig.clock.Sets().back(), set);
@@ -168,8 +166,7 @@ TEST(TickTest, ThirtyRealDaysOfAcceleration) {
     const CivilTime start{2027, 12, 1, 0, 0, 0};
     EngineRig rig(start);
     rig.engine.Accelerate();
-    const int days = 30;
-    for (int day = 1; day <= days; ++day) {
+    for (int day = 1; day <= 30; ++day) {
         rig.TickAfter(1000, 86400);
         ASSERT_TRUE(rig.view.failures.empty()) << day;
         ASSERT_EQ(rig.view.estimateTime, Shown(ToCivil(FromCivil(start) + day)));

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <map>
-#include <memory>
 #include <tuple>
 #include <vector>
 
