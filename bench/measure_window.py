@@ -203,7 +203,7 @@ def counted_time(desktop, program, shim, seconds, workdir):
         for process in load:
             os.killpg(process.pid, 9)
             process.wait()
-    advanced = dt.virtual_seconds_advanced(sets[:before_goto], start, end)
+    advanced = virtual_seconds_advanced(sets[:before_goto], start, end)
     rate = None if advanced is None else advanced / ((end - start) / 1e9)
     monotonic, wall = sets[-1]
     true_wall = CLOCK_START * 1e9 + (monotonic - origin)
@@ -242,7 +242,8 @@ def main():
         print(f"real time measured:                  {real:.1f} s")
         print(f"clock minutes per real minute:       "
               f"{'n/a' if rate is None else f'{rate:.2f}'} (ideal 30)")
-        print(f"counted time minus true time at >>|: {error:+.2f} s")
+        # ">>|" sets the count of the last tick plus the second that the next tick counts.
+        print(f"clock set by >>| minus true time:    {error:+.2f} s (0 to +1 s expected)")
         print(f"longest gap between two clock sets:  "
               f"{'n/a' if gap is None else f'{gap:.2f} s'}")
         return 0

@@ -19,5 +19,5 @@ cmake --build build/minimal-qt -j "$jobs"
 exec python3 bench/measure_window.py \
     --quicktock build/default/app/quicktock \
     --minimal build/minimal-qt/minimal_qt_window \
-    --shim build/default/tests/e2e/libquicktock_clock_shim.so \
+    --shim build/default/tests/libquicktock_clock_shim.so \
     --work build/measure-window "$@"

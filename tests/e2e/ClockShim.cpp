@@ -1,19 +1,9 @@
-// A clock for one process: preloaded into Quicktock under test, it answers the process's reads of
-// the wall clock with the machine's real time plus an offset of its own, and turns every attempt
-// to set the wall clock into a change of that offset. The machine's clock is never touched, so the
-// tests need no right to set it and cannot move it by mistake.
-//
-//   QUICKTOCK_SHIM_START  optional: the wall-clock time, in whole seconds since 1970, at which the
-//                         process's clock starts (so a test can begin just before a minute ends).
-//   QUICKTOCK_SHIM_LOG    optional: a file to which each set of the clock appends one line,
-//                         "<monotonic ns> <new wall-clock ns>", for the tests to count minutes.
-//
-// A test that sets the clock first looks up quicktock_clock_shim_loaded, which only the shim
-// exports, and sets nothing when it is missing.
-//
-// Qt runs several threads, so the offset is an atomic and the one-time setup goes through
-// pthread_once. The C library declares the time arguments as never null, and so do these.
-// Monotonic and process clocks pass through untouched: Qt's timers rely on them.
+// A clock for one process, preloaded into the program under test (README.md beside this file
+// names its variables): reads of the wall clock give the machine's real time plus an offset of
+// the process's own, and every attempt to set the wall clock only changes that offset. A test that
+// sets the clock first looks up quicktock_clock_shim_loaded, which only the shim exports. Qt runs
+// several threads: the offset is atomic, the setup runs once. Monotonic and process clocks pass
+// through untouched, since Qt's timers rely on them.
 
 #include <dlfcn.h>
 #include <errno.h>
@@ -34,85 +24,48 @@ namespace {
 
 constexpr std::int64_t kNanosPerSecond = 1'000'000'000;
 
-using ClockGettimeFn = int (*)(clockid_t, timespec*);
-
 std::atomic<std::int64_t> virtualOffsetNs{0};
-ClockGettimeFn realClockGettime = nullptr;
+int (*realClockGettime)(clockid_t, timespec*) = nullptr;
 char logPath[4096];
 pthread_once_t setupOnce = PTHREAD_ONCE_INIT;
 
 // Reads a kernel clock without coming back through this file's own clock_gettime.
-int ReadRealClock(clockid_t clock, timespec* value) {
-    if (realClockGettime != nullptr) {
-        return realClockGettime(clock, value);
-    }
-    return static_cast<int>(syscall(SYS_clock_gettime, clock, value));
-}
-
-std::int64_t ToNanos(const timespec& value) {
-    return static_cast<std::int64_t>(value.tv_sec) * kNanosPerSecond + value.tv_nsec;
-}
-
-timespec FromNanos(std::int64_t nanos) {
-    std::int64_t seconds = nanos / kNanosPerSecond;
-    std::int64_t rest = nanos % kNanosPerSecond;
-    if (rest < 0) {
-        rest += kNanosPerSecond;
-        seconds -= 1;
-    }
-    return timespec{static_cast<time_t>(seconds), static_cast<long>(rest)};
-}
-
-std::int64_t RealNowNs(clockid_t clock) {
+std::int64_t RealNowNs(clockid_t clock, timespec* value = nullptr) {
     timespec now{};
-    ReadRealClock(clock, &now);
-    return ToNanos(now);
+    const int result = realClockGettime != nullptr
+                           ? realClockGettime(clock, &now)
+                           : static_cast<int>(syscall(SYS_clock_gettime, clock, &now));
+    if (value != nullptr && result == 0) {
+        *value = now;
+    }
+    return result != 0 ? -1 : static_cast<std::int64_t>(now.tv_sec) * kNanosPerSecond + now.tv_nsec;
 }
 
 void Setup() {
-    realClockGettime = reinterpret_cast<ClockGettimeFn>(dlsym(RTLD_NEXT, "clock_gettime"));
+    realClockGettime =
+        reinterpret_cast<int (*)(clockid_t, timespec*)>(dlsym(RTLD_NEXT, "clock_gettime"));
     if (const char* start = getenv("QUICKTOCK_SHIM_START"); start != nullptr && *start != '\0') {
-        char* end = nullptr;
-        const long long seconds = strtoll(start, &end, 10);
-        if (end != nullptr && *end == '\0') {
-            virtualOffsetNs.store(seconds * kNanosPerSecond - RealNowNs(CLOCK_REALTIME));
-        }
+        virtualOffsetNs.store(atoll(start) * kNanosPerSecond - RealNowNs(CLOCK_REALTIME));
     }
     if (const char* path = getenv("QUICKTOCK_SHIM_LOG"); path != nullptr) {
         snprintf(logPath, sizeof logPath, "%s", path);
     }
 }
 
-void EnsureSetup() {
-    pthread_once(&setupOnce, Setup);
-}
-
-bool FollowsWallClock(clockid_t clock) {
-    return clock == CLOCK_REALTIME || clock == CLOCK_REALTIME_COARSE ||
-           clock == CLOCK_REALTIME_ALARM || clock == CLOCK_TAI;
-}
-
 // One write() per line with O_APPEND, so lines from several threads never interleave.
-void LogSet(std::int64_t virtualNs) {
-    if (logPath[0] == '\0') {
-        return;
-    }
-    char line[64];
-    const int length = snprintf(line, sizeof line, "%lld %lld\n",
-                                static_cast<long long>(RealNowNs(CLOCK_MONOTONIC)),
-                                static_cast<long long>(virtualNs));
-    const int fd = open(logPath, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return;
-    }
-    const ssize_t written = write(fd, line, static_cast<size_t>(length));
-    (void)written;
-    close(fd);
-}
-
 int SetVirtualNow(std::int64_t virtualNs) {
+    pthread_once(&setupOnce, Setup);
     virtualOffsetNs.store(virtualNs - RealNowNs(CLOCK_REALTIME));
-    LogSet(virtualNs);
+    const int fd =
+        logPath[0] == '\0' ? -1 : open(logPath, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd >= 0) {
+        char line[64];
+        const int length = snprintf(line, sizeof line, "%lld %lld\n",
+                                    static_cast<long long>(RealNowNs(CLOCK_MONOTONIC)),
+                                    static_cast<long long>(virtualNs));
+        [[maybe_unused]] const ssize_t written = write(fd, line, static_cast<size_t>(length));
+        close(fd);
+    }
     return 0;
 }
 
@@ -125,26 +78,28 @@ int quicktock_clock_shim_loaded() {
 }
 
 int clock_gettime(clockid_t clock, timespec* value) {
-    EnsureSetup();
-    const int result = ReadRealClock(clock, value);
-    if (result == 0 && FollowsWallClock(clock)) {
-        *value = FromNanos(ToNanos(*value) + virtualOffsetNs.load());
+    pthread_once(&setupOnce, Setup);
+    const std::int64_t now = RealNowNs(clock, value);
+    if (now < 0) {
+        return -1;
     }
-    return result;
+    if (clock == CLOCK_REALTIME || clock == CLOCK_REALTIME_COARSE ||
+        clock == CLOCK_REALTIME_ALARM || clock == CLOCK_TAI) {
+        const std::int64_t shifted = now + virtualOffsetNs.load();  // never before 1970
+        *value = timespec{static_cast<time_t>(shifted / kNanosPerSecond),
+                          static_cast<long>(shifted % kNanosPerSecond)};
+    }
+    return 0;
 }
 
 int gettimeofday(timeval* value, void* zone) {
-    EnsureSetup();
     if (zone != nullptr) {
         // The kernel's time zone is obsolete; report Greenwich like a modern system does.
-        auto* tz = static_cast<struct timezone*>(zone);
-        tz->tz_minuteswest = 0;
-        tz->tz_dsttime = 0;
+        *static_cast<struct timezone*>(zone) = {};
     }
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    value->tv_sec = now.tv_sec;
-    value->tv_usec = now.tv_nsec / 1000;
+    *value = timeval{now.tv_sec, now.tv_nsec / 1000};
     return 0;
 }
 
@@ -158,47 +113,36 @@ time_t time(time_t* result) {
 }
 
 int clock_settime(clockid_t clock, const timespec* value) {
-    EnsureSetup();
     if (clock != CLOCK_REALTIME || value->tv_nsec < 0 || value->tv_nsec >= kNanosPerSecond ||
         value->tv_sec < 0) {
         errno = EINVAL;
         return -1;
     }
-    return SetVirtualNow(ToNanos(*value));
+    return SetVirtualNow(static_cast<std::int64_t>(value->tv_sec) * kNanosPerSecond +
+                         value->tv_nsec);
 }
 
 int settimeofday(const timeval* value, const struct timezone* /*zone*/) {
-    EnsureSetup();
-    if (value == nullptr) {
-        return 0;
-    }
-    if (value->tv_usec < 0 || value->tv_usec >= 1'000'000 || value->tv_sec < 0) {
-        errno = EINVAL;
-        return -1;
-    }
-    return SetVirtualNow(static_cast<std::int64_t>(value->tv_sec) * kNanosPerSecond +
-                         static_cast<std::int64_t>(value->tv_usec) * 1000);
+    const timespec asSpec{value != nullptr ? value->tv_sec : 0,
+                          value != nullptr ? value->tv_usec * 1000 : 0};
+    return value == nullptr ? 0 : clock_settime(CLOCK_REALTIME, &asSpec);
 }
 
 // The kernel's clock-adjusting calls could also move the machine's clock: let them only read.
-int adjtimex(struct timex* value) {
-    if (value->modes != 0) {
-        errno = EPERM;
-        return -1;
-    }
-    return static_cast<int>(syscall(SYS_adjtimex, value));
-}
-
-int ntp_adjtime(struct timex* value) {
-    return adjtimex(value);
-}
-
 int clock_adjtime(clockid_t clock, struct timex* value) {
     if (value->modes != 0) {
         errno = EPERM;
         return -1;
     }
     return static_cast<int>(syscall(SYS_clock_adjtime, clock, value));
+}
+
+int adjtimex(struct timex* value) {
+    return clock_adjtime(CLOCK_REALTIME, value);
+}
+
+int ntp_adjtime(struct timex* value) {
+    return clock_adjtime(CLOCK_REALTIME, value);
 }
 
 }  // extern "C"

@@ -1,9 +1,5 @@
-"""A private X desktop for running Quicktock end to end, and the program's runs on it.
-
-Every run of the program goes through scripts/without-clock-right.sh and has the clock shim
-preloaded (a privileged start ignores it, and sets nothing), so the program only ever moves its
-own virtual clock; a run that still holds the right to set the clock is stopped at once.
-"""
+"""A private X desktop for running Quicktock end to end, and the program's runs on it: each
+without the right to set the clock and with the clock shim loaded, or stopped at once."""
 
 import os
 import re
@@ -13,12 +9,10 @@ import subprocess
 import time
 from pathlib import Path
 
-REPO = Path(__file__).resolve().parents[2]
-WITHOUT_CLOCK_RIGHT = REPO / "scripts" / "without-clock-right.sh"
+WITHOUT_CLOCK_RIGHT = Path(__file__).resolve().parents[2] / "scripts" / "without-clock-right.sh"
 # The real ImageMagick: /usr/local/bin may hold a stand-in of the same name.
 CONVERT = "/usr/bin/convert" if Path("/usr/bin/convert").exists() else "convert"
 CAP_SYS_TIME = 25
-SKIP = 77  # the exit code that CTest reads as "skipped"
 NOBODY = 65534  # an unprivileged user for the runs that need one
 
 NEEDED_TOOLS = ("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "xwd", "setpriv")
@@ -63,37 +57,26 @@ class Desktop:
         if missing:
             raise Skip("missing tools: " + ", ".join(missing) + " (scripts/install-deps.sh)")
         read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(
+        self._processes.append(subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-dpi", "96",
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-            stderr=open(self.workdir / "xvfb.log", "wb"))
-        self._processes.append(xvfb)
+             "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+            stderr=open(self.workdir / "xvfb.log", "wb")))
         os.close(write_end)
         with os.fdopen(read_end) as pipe:
-            number = pipe.readline().strip()
-        if not number:
+            self.display = ":" + pipe.readline().strip()
+        if self.display == ":":
             raise RuntimeError("Xvfb did not start; see " + str(self.workdir / "xvfb.log"))
-        self.display = ":" + number
-        wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(),
-                              stdout=subprocess.DEVNULL,
-                              stderr=open(self.workdir / "openbox.log", "wb"))
-        self._processes.append(wm)
-        wait_until(self._window_manager_ready, 15, what="openbox")
-
-    def _window_manager_ready(self):
-        result = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env(),
-                                capture_output=True, text=True)
-        return "window id" in result.stdout
+        self._processes.append(subprocess.Popen(
+            ["openbox", "--sm-disable"], env=self.env(), stdout=subprocess.DEVNULL,
+            stderr=open(self.workdir / "openbox.log", "wb")))
+        wait_until(lambda: "window id" in subprocess.run(
+            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env(), capture_output=True,
+            text=True).stdout, 15, what="openbox")
 
     def env(self, extra=None):
-        env = {key: value for key, value in os.environ.items()
-               if not key.startswith(("QT_", "LD_PRELOAD", "QUICKTOCK_SHIM"))}
-        env["DISPLAY"] = self.display or ""
-        env.pop("WAYLAND_DISPLAY", None)
-        env["QT_QPA_PLATFORM"] = "xcb"
-        env.update(extra or {})
-        return env
+        env = {key: value for key, value in os.environ.items() if not key.startswith(
+            ("QT_", "LD_PRELOAD", "QUICKTOCK_SHIM", "WAYLAND_DISPLAY"))}
+        return dict(env, DISPLAY=self.display or "", QT_QPA_PLATFORM="xcb", **(extra or {}))
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *map(str, args)], env=self.env(),
@@ -107,19 +90,17 @@ class Desktop:
         raw = self.workdir / "screen.xwd"
         subprocess.run(["xwd", "-root", "-silent", "-out", str(raw)], env=self.env(),
                        check=True, timeout=20)
-        x, y, width, height = crop
-        subprocess.run([CONVERT, f"xwd:{raw}", "-crop", f"{width}x{height}+{x}+{y}", "+repage",
-                        str(path)], check=True, timeout=60)
+        subprocess.run([CONVERT, f"xwd:{raw}", "-crop", "{2}x{3}+{0}+{1}".format(*crop),
+                        "+repage", str(path)], check=True, timeout=60)
 
     def close(self):
         for process in reversed(self._processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(5)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            process.terminate()  # nothing, once it has ended and been waited for
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
         self._processes.clear()
 
 
@@ -131,9 +112,8 @@ def prepare_program_folder(program, folder, name="quicktock"):
 
 
 class ProgramRun:
-    """One run of a program on a desktop, with the clock shim preloaded and no clock right;
-    as another user (user=uid) with arguments when asked, and without the shim when shim=None,
-    for a run that never sets the clock."""
+    """One run of a program on a desktop without the clock right: with the shim preloaded unless
+    shim is None (a run that never sets the clock), as another user (user=uid) if asked."""
 
     def __init__(self, desktop, program, shim, workdir, shim_start=None, extra_env=None,
                  user=None, args=()):
@@ -144,11 +124,9 @@ class ProgramRun:
         self.clock_log = self.workdir / "clock-sets.log"
         self.output = self.workdir / "program-output.log"
         self.shim = shim and Path(shim).resolve()
-        preload = []
-        if self.shim:
-            preload = ["env", f"LD_PRELOAD={self.shim}", f"QUICKTOCK_SHIM_LOG={self.clock_log}"]
-            if shim_start is not None:
-                preload.append(f"QUICKTOCK_SHIM_START={int(shim_start)}")
+        start = "" if shim_start is None else int(shim_start)  # empty: the real time
+        preload = ["env", f"LD_PRELOAD={self.shim}", f"QUICKTOCK_SHIM_LOG={self.clock_log}",
+                   f"QUICKTOCK_SHIM_START={start}"] if self.shim else []
         as_user = [] if user is None else ["setpriv", f"--reuid={user}", f"--regid={user}",
                                            "--clear-groups"]
         env = desktop.env({"HOME": str(self.workdir / "home"), "TZ": "UTC", "LANG": "C.UTF-8",
@@ -159,6 +137,7 @@ class ProgramRun:
             os.chown(folder, *(2 * [os.getuid() if user is None else user]))
         # The working folder is not the program's folder: the settings must land beside the
         # executable whatever folder it was started from.
+        self.started = time.monotonic()  # the benchmarks time the start from here
         self.process = subprocess.Popen(
             [str(WITHOUT_CLOCK_RIGHT), *as_user, *preload, str(self.program), *args], env=env,
             cwd=self.workdir, stdin=subprocess.DEVNULL,
@@ -166,37 +145,35 @@ class ProgramRun:
         self.window = None
         self._check_clock_is_virtual()
 
+    def _proc(self, name):
+        """The process's file /proc/PID/name ("exe": where it links), or "" once it has gone."""
+        try:
+            path = Path(f"/proc/{self.process.pid}/{name}")
+            return os.readlink(path) if name == "exe" else path.read_text()
+        except OSError:
+            return ""
+
     def _check_clock_is_virtual(self):
         # setpriv replaces itself with the program; once the program runs, the right must be gone.
-        def program_running():
-            try:
-                return os.readlink(f"/proc/{self.process.pid}/exe") == str(self.program.resolve())
-            except OSError:
-                return self.process.poll() is not None
-        wait_until(program_running, 10, 0.005, "the program to start")
-        if self.process.poll() is not None:
-            return
-        status = Path(f"/proc/{self.process.pid}/status").read_text()
-        if any(int(re.search(rf"^{field}:\s*(\w+)", status, re.M).group(1), 16) &
-               (1 << CAP_SYS_TIME) for field in ("CapBnd", "CapEff")):
+        wait_until(lambda: self._proc("exe") == str(self.program) or
+                   self.process.poll() is not None, 10, 0.005, "the program to start")
+        status = self._proc("status")
+        if status and any(int(re.search(rf"^{field}:\s*(\w+)", status, re.M).group(1), 16) &
+                          (1 << CAP_SYS_TIME) for field in ("CapBnd", "CapEff")):
             self.kill()
             raise RuntimeError("the program ran with the right to set the clock; stopped it")
-        if not self.shim:
+        if not self.shim or self.process.poll() is not None:
             return
         # The dynamic loader maps the shim right after the exec, before the program's own code.
-        def shim_loaded():
-            try:
-                return str(self.shim) in Path(f"/proc/{self.process.pid}/maps").read_text()
-            except OSError:
-                return False
         try:
-            wait_until(shim_loaded, 5, 0.005, "the clock shim to be loaded")
+            wait_until(lambda: str(self.shim) in self._proc("maps"), 5, 0.005,
+                       "the clock shim to be loaded")
         except TimeoutError:
             self.kill()
             raise RuntimeError(f"the clock shim was not loaded into the program; output: "
                                f"{self.output_text()}") from None
 
-    def find_window(self, timeout=20):
+    def find_window(self):
         """The program's visible top-level window (its client area, inside the frame)."""
         def search():
             if self.process.poll() is not None:
@@ -205,28 +182,21 @@ class ProgramRun:
             found = self.desktop.xdotool("search", "--onlyvisible", "--pid", self.process.pid,
                                          check=False).split()
             return found[0] if found else None
-        self.window = wait_until(search, timeout, what="the program's window")
+        self.window = wait_until(search, 20, what="the program's window")
         return self.window
 
-    def geometry(self):
-        """The client area's (x, y, width, height) on the screen, in pixels."""
+    def frame_rectangle(self, margin=0):
+        """The window's outer frame on the screen, in pixels (x, y, width, height)."""
         # xwininfo, not xdotool: xdotool adds the offset inside the frame to the position.
         out = subprocess.run(["xwininfo", "-id", self.window], env=self.desktop.env(),
                              capture_output=True, text=True, check=True).stdout
-        fields = ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")
         values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
-        return tuple(int(values[field]) for field in fields)
-
-    def frame_extents(self):
-        """The window manager's frame around the client area: (left, right, top, bottom)."""
-        result = subprocess.run(["xprop", "-id", self.window, "_NET_FRAME_EXTENTS"],
-                                env=self.desktop.env(), capture_output=True, text=True)
-        numbers = re.findall(r"\d+", result.stdout.partition("=")[2])
-        return tuple(int(n) for n in numbers) if len(numbers) == 4 else (0, 0, 0, 0)
-
-    def frame_rectangle(self, margin=0):
-        x, y, width, height = self.geometry()
-        left, right, top, bottom = self.frame_extents()
+        x, y, width, height = (int(values[field]) for field in (
+            "Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        extents = subprocess.run(["xprop", "-id", self.window, "_NET_FRAME_EXTENTS"],
+                                 env=self.desktop.env(), capture_output=True, text=True).stdout
+        numbers = [int(n) for n in re.findall(r"\d+", extents.partition("=")[2])]
+        left, right, top, bottom = numbers if len(numbers) == 4 else (0, 0, 0, 0)
         return (max(0, x - left - margin), max(0, y - top - margin),
                 width + left + right + 2 * margin, height + top + bottom + 2 * margin)
 
@@ -241,9 +211,6 @@ class ProgramRun:
     def key(self, *keys):
         self.desktop.xdotool("windowactivate", "--sync", self.window)
         self.desktop.xdotool("key", *keys)
-
-    def wait_exit(self, timeout=15):
-        return self.process.wait(timeout)
 
     def clock_sets(self):
         """Each set of the virtual clock so far: (monotonic ns, wall-clock ns)."""

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 #include "tests/engine/EngineFixture.h"
 
@@ -17,12 +18,8 @@ std::string Shown(const CivilTime& time) {
 // a millisecond early or 20 ms late. A reading cut to the second instead of rounded fails the
 // early case: second 59 would read again and the minute would take three ticks.
 TEST(TickTest, ClockMinutePassesInTwoOrFourTicksWhateverTheTimerJitter) {
-    struct Case {
-        std::int16_t tenSeconds;
-        std::int64_t interval;
-        int ticksPerMinute;
-    };
-    const Case cases[] = {{0, 999, 2}, {0, 1020, 2}, {1, 999, 4}, {1, 1020, 4}};
+    const std::tuple<std::int16_t, std::int64_t, int> cases[] = {
+        {0, 999, 2}, {0, 1020, 2}, {1, 999, 4}, {1, 1020, 4}};
     for (const auto& [tenSeconds, interval, ticksPerMinute] : cases) {
         EngineRig rig;
         rig.view.checks[CheckBox::TenSeconds] = tenSeconds;
@@ -38,12 +35,11 @@ TEST(TickTest, ClockMinutePassesInTwoOrFourTicksWhateverTheTimerJitter) {
 }
 
 TEST(TickTest, JumpsOnlyFromTheSecondsTheVariantNames) {
-    struct Case {
+    const struct {
         std::int16_t tenSeconds;
         int second;
         std::optional<int> jumpTo;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, 0, {}},  {0, 59, {}}, {0, 1, 59},  {0, 30, 59}, {0, 58, 59}, {1, 0, {}},
         {1, 9, {}},  {1, 10, {}}, {1, 59, {}}, {1, 1, 9},   {1, 8, 9},   {1, 11, 59},
         {1, 58, 59}, {2, 1, {}},  {2, 30, {}}, {2, 11, {}},
@@ -65,13 +61,12 @@ TEST(TickTest, JumpsOnlyFromTheSecondsTheVariantNames) {
 // tick, so a sleep of the machine or a late timer does not hold it back. Idle and normal mode
 // never touch the clock.
 TEST(TickTest, CountedTimeFollowsTheRunningClockInEveryMode) {
-    struct Case {
+    const struct {
         std::int64_t interval;
         int ticks;
         std::int64_t sleep;
         CivilTime counted;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {1700, 4, 0, {2026, 12, 6, 10, 0, 13}},
         {1000, 2, 14 * 3600'000, {2026, 12, 7, 0, 0, 4}},
     };
@@ -91,15 +86,13 @@ TEST(TickTest, CountedTimeFollowsTheRunningClockInEveryMode) {
 // The limit counts one minute each time the second read falls back, stops at zero, and does
 // so also when no variant jumps. Mended fault: the count must not wrap round below -32768.
 TEST(TickTest, MinuteLimitCountsFallsOfTheSecondAndStops) {
-    struct Case {
+    const struct {
         const char* limit;
         std::int16_t tenSeconds;
         std::int64_t firstInterval;
         int ticksToStop;
         std::int16_t minutesLeft;
-    };
-    const Case cases[] = {
-        {"3", 0, 1000, 6, 0}, {"0", 2, 1000, 1, 0}, {"-32768", 2, 40'000, 1, -32768}};
+    } cases[] = {{"3", 0, 1000, 6, 0}, {"0", 2, 1000, 1, 0}, {"-32768", 2, 40'000, 1, -32768}};
     for (const auto& [limit, tenSeconds, firstInterval, ticksToStop, minutesLeft] : cases) {
         EngineRig rig;
         rig.TickAfter(30'000);  // second 30 remembered
@@ -109,9 +102,8 @@ TEST(TickTest, MinuteLimitCountsFallsOfTheSecondAndStops) {
         rig.engine.Accelerate();
         rig.TickAfter(firstInterval);
         int ticks = 1;
-        while (rig.engine.State().RunMode == 1 && ticks < 20) {
+        for (; rig.engine.State().RunMode == 1 && ticks < 20; ++ticks) {
             rig.TickAfter(1000);
-            ++ticks;
         }
         EXPECT_EQ(ticks, ticksToStop) << limit;
         EXPECT_EQ(rig.engine.State().MinutesLeft, minutesLeft) << limit;
@@ -122,13 +114,12 @@ TEST(TickTest, MinuteLimitCountsFallsOfTheSecondAndStops) {
 // Nothing happens while the clock is behind the counted time; once it is ahead, the stop sets
 // the clock to the counted date and time, also back across a turn of the year.
 TEST(TickTest, CatchUpStopSetsTheClockToTheCountedTimeOnceItIsPassed) {
-    struct Case {
+    const struct {
         CivilTime start;
         CivilTime clock;
         int ticksToStop;
         CivilTime set;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{2026, 12, 6, 10, 0, 0}, {2026, 12, 6, 9, 57, 0}, 7, {2026, 12, 6, 10, 0, 7}},
         {{2026, 12, 31, 23, 30, 0}, {2027, 1, 1, 0, 30, 0}, 1, {2026, 12, 31, 23, 30, 1}},
     };
@@ -138,9 +129,8 @@ TEST(TickTest, CatchUpStopSetsTheClockToTheCountedTimeOnceItIsPassed) {
         rig.clock.SetLocalDateTime(FromCivil(clock));
         rig.engine.Accelerate();
         int ticks = 0;
-        while (rig.engine.State().RunMode == 1 && ticks < 30) {
+        for (; rig.engine.State().RunMode == 1 && ticks < 30; ++ticks) {
             rig.TickAfter(1000);
-            ++ticks;
         }
         EXPECT_EQ(ticks, ticksToStop);
         EXPECT_EQ(rig.clock.Sets().back(), set);
@@ -176,8 +166,7 @@ TEST(TickTest, ThirtyRealDaysOfAcceleration) {
     const CivilTime start{2027, 12, 1, 0, 0, 0};
     EngineRig rig(start);
     rig.engine.Accelerate();
-    const int days = 30;
-    for (int day = 1; day <= days; ++day) {
+    for (int day = 1; day <= 30; ++day) {
         rig.TickAfter(1000, 86400);
         ASSERT_TRUE(rig.view.failures.empty()) << day;
         ASSERT_EQ(rig.view.estimateTime, Shown(ToCivil(FromCivil(start) + day)));

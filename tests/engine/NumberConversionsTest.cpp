@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "engine/ConversionError.h"
 
@@ -12,11 +13,7 @@ namespace quicktock {
 namespace {
 
 TEST(NumberConversionsTest, ParseNumberReadsTheLeadingNumberLeniently) {
-    struct Case {
-        const char* text;
-        double value;
-    };
-    const Case cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"", 0},         {"abc", 0},          {"-", 0},         {".", 0},        {"12", 12},
         {"1 2", 12},     {"2 40", 240},       {"\t1\n2", 12},   {"12abc", 12},   {"1,5", 1},
         {"1.2.3", 1.2},  {"0240", 240},       {"  -3.5", -3.5}, {"- 5", -5},     {"+7", 7},
@@ -46,13 +43,9 @@ TEST(NumberConversionsTest, ParseNumberRefusesNumbersBeyondADouble) {
 }
 
 TEST(NumberConversionsTest, ToInt16RoundsHalvesToEvenWithinRange) {
-    struct Case {
-        double value;
-        std::int16_t result;
-    };
-    const Case cases[] = {{32767.4, 32767}, {-0.5, 0},          {0.5, 0},
-                          {1.5, 2},         {2.5, 2},           {3.5, 4},
-                          {-1.5, -2},       {-32768.5, -32768}, {-32767.6, -32768}};
+    const std::pair<double, std::int16_t> cases[] = {
+        {32767.4, 32767}, {-0.5, 0},  {0.5, 0},           {1.5, 2},          {2.5, 2},
+        {3.5, 4},         {-1.5, -2}, {-32768.5, -32768}, {-32767.6, -32768}};
     for (const auto& [value, result] : cases) {
         EXPECT_EQ(ToInt16(value), result) << value;
     }

@@ -1,19 +1,18 @@
 #pragma once
 
 #include <map>
-#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "platform/ProfileFunctions.h"
+#include "platform/TextEncoding.h"
 
 namespace quicktock {
 
-// Settings files held in memory for tests of the layers above them. Section and key names match
-// whatever their ASCII letter case; reads give the default when a value is missing and cut at a
-// whole character like the real functions, but give a value exactly as written (the real ones
-// drop blanks and quotes around it). Every write is recorded in order, also one told to fail.
+// Settings files held in memory for tests of the layers above them. Reads give the default when a
+// value is missing and cut at a whole character like the real functions, but match names exactly
+// and give a value as written. Every write is recorded in order, also one told to fail.
 class FakeProfileFunctions final : public ProfileFunctions {
 public:
     struct Write {
@@ -21,32 +20,36 @@ public:
         std::string key;
         std::string value;
         std::string fileName;
-
-        friend bool operator==(const Write&, const Write&) = default;
     };
 
     std::size_t ReadValue(const std::string& section, const std::string& key,
                           const std::string& defaultValue, char* buffer, std::size_t size,
-                          const std::string& fileName) override;
+                          const std::string& fileName) override {
+        const auto found = values_.find({fileName, section, key});
+        return CopyWholeCharacters(found != values_.end() ? found->second : defaultValue, buffer,
+                                   size);
+    }
     bool WriteValue(const std::string& section, const std::string& key, const std::string& value,
-                    const std::string& fileName) override;
+                    const std::string& fileName) override {
+        writes_.push_back({section, key, value, fileName});
+        if (!failWrites_) {
+            Store(fileName, section, key, value);
+        }
+        return !failWrites_;
+    }
 
     // Puts a value in place without recording a write, as a file found at start-up holds it.
     void Store(const std::string& fileName, const std::string& section, const std::string& key,
-               const std::string& value);
-    std::optional<std::string> Value(const std::string& fileName, const std::string& section,
-                                     const std::string& key) const;
+               const std::string& value) {
+        values_[{fileName, section, key}] = value;
+    }
 
     // From now on writes change nothing and return false, as on a read-only folder.
     void FailWrites(bool fail) { failWrites_ = fail; }
     const std::vector<Write>& Writes() const { return writes_; }
 
 private:
-    using Entry = std::tuple<std::string, std::string, std::string>;  // file, section, key
-    static Entry MakeEntry(const std::string& fileName, const std::string& section,
-                           const std::string& key);
-
-    std::map<Entry, std::string> values_;
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values_;
     std::vector<Write> writes_;
     bool failWrites_ = false;
 };

@@ -11,8 +11,8 @@ namespace {
 TEST(UserLocaleTest, PlainOrUnknownLocaleGivesTheDefaultSeparators) {
     for (const char* locale : {"C", "no_SUCH_locale.UTF-8"}) {
         ::setenv("LC_ALL", locale, 1);
-        EXPECT_EQ(UserDateTimeSeparators().date + UserDateTimeSeparators().time, "/:") << locale;
-        EXPECT_EQ(UserDecimalSeparator(), ".") << locale;
+        const DateTimeSeparators separators = UserDateTimeSeparators();
+        EXPECT_EQ(separators.date + separators.time + UserDecimalSeparator(), "/:.") << locale;
     }
     ::unsetenv("LC_ALL");
 }
