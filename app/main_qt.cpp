@@ -79,6 +79,23 @@ bool ChoosePlatform(bool named) {
     return false;
 }
 
+// While the application object is made, a display that cannot be opened is a fatal error in Qt,
+// which then aborts with advice to reinstall: say in one line what is wrong and end with 1. Qt's
+// other messages of that moment are held back until it is clear the window can be shown.
+QStringList heldMessages;
+
+void ReportUnusableDisplay(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) {
+        heldMessages.append(message);
+        return;
+    }
+    const char* display = std::getenv("DISPLAY");
+    const QString reason = heldMessages.isEmpty() ? message.section('\n', 0, 0) : heldMessages[0];
+    std::fprintf(stderr, "quicktock: cannot show the window on the display %s (%s)\n",
+                 display != nullptr ? display : "(none)", reason.toLocal8Bit().constData());
+    std::_Exit(1);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -112,7 +129,12 @@ int main(int argc, char* argv[]) {
     if (secure) {
         QCoreApplication::setLibraryPaths(systemPlugins);
     }
+    const QtMessageHandler defaultHandler = qInstallMessageHandler(ReportUnusableDisplay);
     QApplication application(secure ? trustedCount : argc, secure ? trustedArguments : argv);
+    qInstallMessageHandler(defaultHandler);
+    for (const QString& message : heldMessages) {
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    }
     if (secure) {
         // Qt adds the executable's own folder while it starts; no later plug-in comes from there.
         QCoreApplication::setLibraryPaths(systemPlugins);
