@@ -27,17 +27,13 @@ TEST(CommandsTest, PlaybackMovesTheClockBackByTheWholeHoursInTheBox) {
     }
 }
 
-TEST_F(EngineFixture, AccelerateFromEveryModeLoadsTheLimitAndSwapsTheButtons) {
-    const std::pair<const char*, std::int16_t> cases[] = {{"240", 240}, {"2.5", 2}, {"", 0}};
-    for (const auto& [text, minutes] : cases) {
-        view.untilMinutes = text;
+// The limit each >> loads from its box is the minute-limit tests' concern; here the modes cycle.
+TEST_F(EngineFixture, AccelerateAndNormalSwapTheButtonsFromEveryMode) {
+    for (int round = 0; round < 2; ++round) {
         engine.Accelerate();
-        EXPECT_EQ(engine.State().RunMode, 1);
-        EXPECT_EQ(engine.State().MinutesLeft, minutes) << text;
-        EXPECT_TRUE(!view.accelEnabled && view.normalEnabled);
+        EXPECT_TRUE(engine.State().RunMode == 1 && !view.accelEnabled && view.normalEnabled);
         engine.Normal();
-        EXPECT_EQ(engine.State().RunMode, 2);
-        EXPECT_TRUE(view.accelEnabled && !view.normalEnabled);
+        EXPECT_TRUE(engine.State().RunMode == 2 && view.accelEnabled && !view.normalEnabled);
     }
 }
 
