@@ -11,12 +11,12 @@ using CheckBox = EngineView::CheckBox;
 using Kind = EngineFailure::Kind;
 
 // The clock is set to the whole moved date-time: twelve hours back from 08:00 is 20:00 of the
-// day before, not of the same day.
+// day before, not of the same day; sixteen forward is midnight of the next.
 TEST(CommandsTest, PlaybackMovesTheClockBackByTheWholeHoursInTheBox) {
     const std::pair<const char*, CivilTime> cases[] = {
-        {"12", {2026, 12, 5, 20, 0, 0}}, {"abc", {2026, 12, 6, 8, 0, 0}},
-        {"-3", {2026, 12, 6, 11, 0, 0}}, {"-16", {2026, 12, 7, 0, 0, 0}},
-        {"2.5", {2026, 12, 6, 6, 0, 0}}, {"2 4", {2026, 12, 5, 8, 0, 0}},
+        {"12", {2026, 12, 5, 20, 0, 0}},
+        {"-16", {2026, 12, 7, 0, 0, 0}},
+        {"2.5", {2026, 12, 6, 6, 0, 0}},  // read as the number conversions read it
     };
     for (const auto& [text, set] : cases) {
         EngineRig rig({2026, 12, 6, 8, 0, 0});
