@@ -16,6 +16,7 @@ CAP_SYS_TIME = 25
 NOBODY = 65534  # an unprivileged user for the runs that need one
 
 NEEDED_TOOLS = ("Xvfb", "openbox", "xdotool", "xprop", "xwininfo", "xwd", "setpriv")
+KEYS = "posX posY winW winH backH chk10 chkLess chkUntilMin UntilMin chkLang".split()
 
 
 class Skip(Exception):
@@ -104,6 +105,20 @@ class Desktop:
         self._processes.clear()
 
 
+def read_settings(path):
+    """The settings file's values, after checking the section, the keys and the CRLF ends."""
+    data = path.read_bytes()
+    lines = data.decode("latin-1").split("\r\n")
+    if not (lines[0] == "[Data]" and lines[-1] == "" and b"\n" not in data.replace(b"\r\n", b"")
+            and [line.partition("=")[0] for line in lines[1:-1]] == KEYS):
+        raise AssertionError(f"{path} is not [Data] and the keys {KEYS} in CRLF lines: {data!r}")
+    return dict(line.split("=", 1) for line in lines[1:-1])
+
+
+def write_settings(path, values):
+    path.write_bytes(("[Data]\r\n" + "".join(f"{k}={values[k]}\r\n" for k in KEYS)).encode())
+
+
 def prepare_program_folder(program, folder, name="quicktock"):
     """Copies the program into its own folder, where it keeps its settings file."""
     Path(folder).mkdir(parents=True, exist_ok=True)
@@ -185,7 +200,7 @@ class ProgramRun:
         self.window = wait_until(search, 20, what="the program's window")
         return self.window
 
-    def frame_rectangle(self, margin=0):
+    def frame_rectangle(self):
         """The window's outer frame on the screen, in pixels (x, y, width, height)."""
         # xwininfo, not xdotool: xdotool adds the offset inside the frame to the position.
         out = subprocess.run(["xwininfo", "-id", self.window], env=self.desktop.env(),
@@ -197,20 +212,14 @@ class ProgramRun:
                                  env=self.desktop.env(), capture_output=True, text=True).stdout
         numbers = [int(n) for n in re.findall(r"\d+", extents.partition("=")[2])]
         left, right, top, bottom = numbers if len(numbers) == 4 else (0, 0, 0, 0)
-        return (max(0, x - left - margin), max(0, y - top - margin),
-                width + left + right + 2 * margin, height + top + bottom + 2 * margin)
+        return x - left, y - top, width + left + right, height + top + bottom
 
     def click(self, x, y):
         """Clicks at a point of the client area, in pixels."""
         self.desktop.xdotool("mousemove", "--window", self.window, x, y, "click", "1")
 
-    def click_centre(self, rectangle):
-        x, y, width, height = rectangle
-        self.click(x + width // 2, y + height // 2)
-
     def key(self, *keys):
-        self.desktop.xdotool("windowactivate", "--sync", self.window)
-        self.desktop.xdotool("key", *keys)
+        self.desktop.xdotool("windowactivate", "--sync", self.window, "key", *keys)
 
     def clock_sets(self):
         """Each set of the virtual clock so far: (monotonic ns, wall-clock ns)."""

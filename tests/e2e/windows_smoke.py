@@ -16,7 +16,6 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import desktop as dt  # noqa: E402
 
 WINE_RUN = Path(__file__).resolve().parents[2] / "scripts" / "wine-run.sh"
-KEYS = "posX posY winW winH backH chk10 chkLess chkUntilMin UntilMin chkLang".split()
 VERSION = dict(Fixed="1.0.0.0", FileVersion="1.00", ProductVersion="1.00", ProductName="Quicktock",
                InternalName="Quicktock", Comments="毎分0秒（および10秒）を過ぎたら 59秒（および 9秒）に"
                "システム時計を進めます。何に使うかはヒミツです。(^_^)")
@@ -61,11 +60,6 @@ class Smoke:
                              "click", "1")
 
 
-
-def settings(ini):
-    return [line.split("=", 1) for line in ini.read_bytes().decode("cp1252").splitlines()]
-
-
 # The version information reads back as written. The window shows its controls in Japanese with
 # the focus on Exit: Enter and Escape click nothing, Space writes the ten settings and ends it. A
 # second start restores them, edited (English, widened, 10sec greyed so that no tick sets the
@@ -82,12 +76,9 @@ def check_runs(smoke, ini, work):
     assert smoke.process.poll() is None and not ini.exists(), "Enter or Escape clicked something"
     smoke.desktop.xdotool("key", "space")
     smoke.process.wait(30)
-    assert [entry[0] for entry in settings(ini)] == ["[Data]"] + KEYS, settings(ini)
 
-    edited = dict(settings(ini)[1:], winW="7200", chkLang="0", chk10="2")
-    ini.write_bytes("".join(f"{k}={edited[k]}\r\n" for k in KEYS).join(["[Data]\r\n", ""])
-                    .encode("cp1252"))
-    expected = settings(ini)
+    edited = dict(dt.read_settings(ini), winW="7200", chkLang="0", chk10="2")  # ten keys in order
+    dt.write_settings(ini, edited)
     controls = smoke.start()
     assert controls[PRESENT][2] == "System :" and controls[LANGUAGE][1] == 0, controls
     assert controls[TEN_SECONDS][1] == 2, controls[TEN_SECONDS]
@@ -100,7 +91,7 @@ def check_runs(smoke, ini, work):
     assert any("administrator" in text for text in messages), messages
     smoke.click(EXIT_AT)
     smoke.process.wait(30)
-    assert settings(ini) == expected, (settings(ini), expected)
+    assert dt.read_settings(ini) == edited, (dt.read_settings(ini), edited)
 
 
 def main():

@@ -11,12 +11,12 @@ using CheckBox = EngineView::CheckBox;
 using Kind = EngineFailure::Kind;
 
 // The clock is set to the whole moved date-time: twelve hours back from 08:00 is 20:00 of the
-// day before, not of the same day.
+// day before, not of the same day; sixteen forward is midnight of the next.
 TEST(CommandsTest, PlaybackMovesTheClockBackByTheWholeHoursInTheBox) {
     const std::pair<const char*, CivilTime> cases[] = {
-        {"12", {2026, 12, 5, 20, 0, 0}}, {"abc", {2026, 12, 6, 8, 0, 0}},
-        {"-3", {2026, 12, 6, 11, 0, 0}}, {"-16", {2026, 12, 7, 0, 0, 0}},
-        {"2.5", {2026, 12, 6, 6, 0, 0}}, {"2 4", {2026, 12, 5, 8, 0, 0}},
+        {"12", {2026, 12, 5, 20, 0, 0}},
+        {"-16", {2026, 12, 7, 0, 0, 0}},
+        {"2.5", {2026, 12, 6, 6, 0, 0}},  // read as the number conversions read it
     };
     for (const auto& [text, set] : cases) {
         EngineRig rig({2026, 12, 6, 8, 0, 0});
@@ -27,17 +27,13 @@ TEST(CommandsTest, PlaybackMovesTheClockBackByTheWholeHoursInTheBox) {
     }
 }
 
-TEST_F(EngineFixture, AccelerateFromEveryModeLoadsTheLimitAndSwapsTheButtons) {
-    const std::pair<const char*, std::int16_t> cases[] = {{"240", 240}, {"2.5", 2}, {"", 0}};
-    for (const auto& [text, minutes] : cases) {
-        view.untilMinutes = text;
+// The limit each >> loads from its box is the minute-limit tests' concern; here the modes cycle.
+TEST_F(EngineFixture, AccelerateAndNormalSwapTheButtonsFromEveryMode) {
+    for (int round = 0; round < 2; ++round) {
         engine.Accelerate();
-        EXPECT_EQ(engine.State().RunMode, 1);
-        EXPECT_EQ(engine.State().MinutesLeft, minutes) << text;
-        EXPECT_TRUE(!view.accelEnabled && view.normalEnabled);
+        EXPECT_TRUE(engine.State().RunMode == 1 && !view.accelEnabled && view.normalEnabled);
         engine.Normal();
-        EXPECT_EQ(engine.State().RunMode, 2);
-        EXPECT_TRUE(view.accelEnabled && !view.normalEnabled);
+        EXPECT_TRUE(engine.State().RunMode == 2 && view.accelEnabled && !view.normalEnabled);
     }
 }
 

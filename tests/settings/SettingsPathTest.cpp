@@ -15,11 +15,9 @@ TEST(SettingsPathTest, NamedAfterTheExecutableInItsFolder) {
         const char* path;
     };
     const Case cases[] = {
-        {"/opt/quicktock/quicktock", '/', "/opt/quicktock/quicktock.ini"},
         {"/opt/quicktock/quicktock.bin", '/', "/opt/quicktock/quicktock.ini"},
         {"/opt/q.d/fast-clock", '/', "/opt/q.d/fast-clock.ini"},
         {"/quicktock", '/', "/quicktock.ini"},
-        {"C:\\Tools\\Quicktock.exe", '\\', "C:\\Tools\\Quicktock.ini"},
         {"C:\\Quicktock.exe", '\\', "C:\\Quicktock.ini"},
     };
     for (const auto& [executable, separator, path] : cases) {
