@@ -4,7 +4,7 @@ namespace quicktock {
 namespace {
 
 // The base of the user's configuration folders; a relative XDG_CONFIG_HOME is ignored, as the
-// folder specification asks.
+// XDG base directory rules ask.
 std::string ConfigurationHome(const SettingsPlaces& places) {
     if (!places.Privileged()) {
         const auto configHome = places.Environment("XDG_CONFIG_HOME");
