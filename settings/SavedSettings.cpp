@@ -87,9 +87,8 @@ void SavedSettings::Apply(SettingsForm& form, int key, const std::string& text) 
             if (!std::isfinite(value)) {
                 throw ConversionError("beyond single precision");
             }
-            SettingsForm::Frame frame = form.WindowFrame();
-            FrameField(frame, key) = value;
-            form.SetWindowFrame(frame);
+            // posX, posY, winW and winH come first, in the order of the frame's edges.
+            form.RestoreFrameEdge(static_cast<SettingsForm::FrameEdge>(key - kPosX), value);
             break;
         }
         case kBackH:

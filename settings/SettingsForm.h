@@ -10,6 +10,7 @@ class SettingsForm {
 public:
     enum class Box { PlaybackHour, UntilMinutes };
     enum class Check { TenSeconds, LessThanNow, UntilMinute, Language };
+    enum class FrameEdge { Left, Top, Width, Height };
 
     // The window's outer frame on the screen, in twips.
     struct Frame {
@@ -22,7 +23,8 @@ public:
     virtual ~SettingsForm() = default;
 
     virtual Frame WindowFrame() const = 0;
-    virtual void SetWindowFrame(const Frame& frame) = 0;
+    // Restores one key of the frame; the keys the file does not hold keep their laid-out values.
+    virtual void RestoreFrameEdge(FrameEdge edge, float twips) = 0;
     virtual std::string BoxText(Box box) const = 0;
     virtual void SetBoxText(Box box, const std::string& text) = 0;
     virtual std::int16_t CheckValue(Check box) const = 0;

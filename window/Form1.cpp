@@ -1,8 +1,6 @@
 #include "window/Form1.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <utility>
 
 #include "window/DisplayLanguage.h"
@@ -60,9 +58,7 @@ Form1::Form1(FormHost& host, Services services)
 void Form1::Load() {
     engine_.Reset();
     ApplyLanguage();
-    loading_ = true;
     savedSettings_.Load(*this, services_.settingsPath);
-    loading_ = false;
 }
 
 void Form1::TimerTick() {
@@ -248,29 +244,16 @@ void Form1::ShowFailure(const EngineFailure& failure) {
     ShowMessage(ComposeMessage(failure, japanese, services_.executablePath));
 }
 
-// While the settings load, the window is not yet shown and its frame not yet decided: a key not
-// restored reads as not a number, so that each restored key is told apart from the rest.
 SettingsForm::Frame Form1::WindowFrame() const {
-    if (!loading_) {
-        return host_.WindowFrame();
-    }
-    const float unknown = std::numeric_limits<float>::quiet_NaN();
-    return Frame{restoredFrame_.left.value_or(unknown), restoredFrame_.top.value_or(unknown),
-                 restoredFrame_.width.value_or(unknown), restoredFrame_.height.value_or(unknown)};
+    return host_.WindowFrame();
 }
 
-void Form1::SetWindowFrame(const Frame& frame) {
-    const std::pair<std::optional<float>&, float> fields[] = {
-        {restoredFrame_.left, frame.left},
-        {restoredFrame_.top, frame.top},
-        {restoredFrame_.width, frame.width},
-        {restoredFrame_.height, frame.height},
-    };
-    for (const auto& [restored, value] : fields) {
-        if (!std::isnan(value)) {
-            restored = value;
-        }
-    }
+// The window is not yet shown while the settings load: the restored keys are kept apart, and the
+// realisation decides the frame to show from them once it knows the screens.
+void Form1::RestoreFrameEdge(FrameEdge edge, float twips) {
+    std::optional<float>* const edges[] = {&restoredFrame_.left, &restoredFrame_.top,
+                                           &restoredFrame_.width, &restoredFrame_.height};
+    *edges[static_cast<int>(edge)] = twips;
 }
 
 std::string Form1::BoxText(Box box) const {

@@ -83,7 +83,7 @@ private:
 
     // The controls as the saved settings see them.
     Frame WindowFrame() const override;
-    void SetWindowFrame(const Frame& frame) override;
+    void RestoreFrameEdge(FrameEdge edge, float twips) override;
     std::string BoxText(Box box) const override;
     void SetBoxText(Box box, const std::string& text) override;
     std::int16_t CheckValue(Check box) const override;
@@ -94,7 +94,6 @@ private:
     Controls controls_;
     ClockEngine engine_;
     SavedSettings savedSettings_;
-    bool loading_ = false;
     RestoredFrame restoredFrame_;
     // Messages still open: the same failure, repeated every second, is shown once.
     std::vector<std::string> openMessages_;
