@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/WideText_win.h"
+
 namespace quicktock {
 
 std::string OsExecutableLocation::Path() const {
@@ -15,12 +17,7 @@ std::string OsExecutableLocation::Path() const {
             return {};
         }
         if (length < wide.size()) {
-            const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(length),
-                                                  nullptr, 0, nullptr, nullptr);
-            std::string path(static_cast<std::size_t>(bytes), '\0');
-            WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(length), path.data(),
-                                bytes, nullptr, nullptr);
-            return path;
+            return Narrow(CP_UTF8, std::wstring_view(wide.data(), length));
         }
         wide.resize(wide.size() * 2);
     }

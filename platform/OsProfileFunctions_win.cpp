@@ -6,32 +6,10 @@
 #include <string_view>
 
 #include "platform/IniText.h"
+#include "platform/WideText_win.h"
 
 namespace quicktock {
 namespace {
-
-std::wstring Widen(UINT codePage, std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int count = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), count, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), count, wide.data(), length);
-    return wide;
-}
-
-std::string Narrow(UINT codePage, std::wstring_view wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int count = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(codePage, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), count, text.data(), length, nullptr, nullptr);
-    return text;
-}
 
 // A text as the ANSI profile functions would receive it: what the ANSI code page cannot hold
 // becomes its replacement character, exactly as when the program passes ANSI texts.

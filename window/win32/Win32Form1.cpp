@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "platform/WideText_win.h"
 #include "window/FrameRules.h"
 #include "window/TabOrder.h"
 #include "window/Twips.h"
@@ -19,29 +20,6 @@ constexpr UINT_PTR kTimerId = 1;
 constexpr int kFirstControlId = 100;
 constexpr int kMessageOkId = IDOK;
 
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int count = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), count, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), count, wide.data(), length);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-    if (wide.empty()) {
-        return {};
-    }
-    const int count = static_cast<int>(wide.size());
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), count, text.data(), length, nullptr, nullptr);
-    return text;
-}
-
 std::wstring WindowText(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), text.size())));
@@ -55,7 +33,7 @@ int IdOf(ControlId id) {
 // A failure that escapes a handler is reported and ends the program, as the system's default
 // handling of an unhandled error does.
 void ReportAndEnd(const char* what) {
-    MessageBoxW(nullptr, Wide(what).c_str(), L"Quicktock", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, Widen(CP_UTF8, what).c_str(), L"Quicktock", MB_OK | MB_ICONERROR);
     ExitProcess(1);
 }
 
@@ -95,7 +73,7 @@ Win32Form1::Win32Form1(Form1::Services services) : model_(*this, std::move(servi
     RegisterClassExW(&windowClass);
 
     // Created at the default place; its size follows once its screen's DPI is known.
-    window_ = CreateWindowExW(0, kWindowClass, Wide(ClockEngine::kProgramName).c_str(),
+    window_ = CreateWindowExW(0, kWindowClass, Widen(CP_UTF8, ClockEngine::kProgramName).c_str(),
                               WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     dpi_ = static_cast<int>(GetDpiForWindow(window_));
@@ -107,7 +85,7 @@ Win32Form1::~Win32Form1() {
     if (!ended_ && IsWindow(window_)) {
         DestroyWindow(window_);
     }
-    for (const auto& [spec, font] : fonts_) {
+    for (const auto& [key, font] : fonts_) {
         DeleteObject(font);
     }
 }
@@ -190,14 +168,14 @@ void Win32Form1::PlaceControls() {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-HFONT Win32Form1::Font(const FontSpec& spec) {
-    const auto key = std::make_tuple(spec.face, spec.points, spec.weight, spec.charset);
+HFONT Win32Form1::Font(const FontSpec& wanted) {
+    const auto key = std::make_tuple(wanted.face, wanted.points, wanted.weight, wanted.charset);
     HFONT& font = fonts_[key];
     if (font == nullptr) {
-        font =
-            CreateFontW(-MulDiv(spec.points, dpi_, 72), 0, 0, 0, spec.weight, FALSE, FALSE, FALSE,
-                        static_cast<DWORD>(spec.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, Wide(spec.face).c_str());
+        font = CreateFontW(-MulDiv(wanted.points, dpi_, 72), 0, 0, 0, wanted.weight, FALSE, FALSE,
+                           FALSE, static_cast<DWORD>(wanted.charset), OUT_DEFAULT_PRECIS,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                           Widen(CP_UTF8, wanted.face).c_str());
     }
     return font;
 }
@@ -216,14 +194,14 @@ void Win32Form1::Refresh(ControlId id) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         shownFonts_[index] = font;
     }
-    const std::wstring text = Wide(c.caption);
+    const std::wstring text = Widen(CP_UTF8, c.caption);
     if (shownTexts_[index] != text || WindowText(control) != text) {
         settingText_ = true;
         SetWindowTextW(control, text.c_str());
         settingText_ = false;
         shownTexts_[index] = text;
     }
-    const std::wstring tooltip = Wide(c.tooltip);
+    const std::wstring tooltip = Widen(CP_UTF8, c.tooltip);
     if (shownTooltips_[index] != tooltip) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
@@ -340,7 +318,7 @@ LRESULT Win32Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return DefWindowProcW(window_, message, wParam, lParam);
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
-            for (const auto& [spec, font] : fonts_) {
+            for (const auto& [key, font] : fonts_) {
                 DeleteObject(font);
             }
             fonts_.clear();
@@ -371,7 +349,7 @@ void Win32Form1::Command(int controlId, int notification) {
     if (kind == ControlKind::TextBox && notification == EN_CHANGE && !settingText_) {
         const std::wstring text = WindowText(Control(id));
         shownTexts_[index] = text;
-        model_.UserEditText(id, Utf8(text));
+        model_.UserEditText(id, Narrow(CP_UTF8, text));
     } else if ((kind == ControlKind::CommandButton || kind == ControlKind::CheckBox) &&
                notification == BN_CLICKED) {
         model_.UserClick(id);
@@ -392,7 +370,7 @@ void Win32Form1::PaintLine() {
 }
 
 void Win32Form1::SetWindowCaption(const std::string& caption) {
-    const std::wstring title = Wide(caption);
+    const std::wstring title = Widen(CP_UTF8, caption);
     if (WindowText(window_) != title) {
         SetWindowTextW(window_, title.c_str());
     }
@@ -415,7 +393,7 @@ SettingsForm::Frame Win32Form1::WindowFrame() const {
 // run inside the handler that reported the failure.
 void Win32Form1::ShowMessage(const std::string& text) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const std::wstring wide = Wide(text);
+    const std::wstring wide = Widen(CP_UTF8, text);
     const HFONT font = Font(model_.control(ControlId::cmdExit).font);
     const int margin = Pixels(180);
     const int buttonWidth = Pixels(1200);
@@ -434,7 +412,7 @@ void Win32Form1::ShowMessage(const std::string& text) {
     RECT owner{};
     GetWindowRect(window_, &owner);
     const HWND box =
-        CreateWindowExW(0, kMessageClass, Wide(ClockEngine::kProgramName).c_str(), style,
+        CreateWindowExW(0, kMessageClass, Widen(CP_UTF8, ClockEngine::kProgramName).c_str(), style,
                         owner.left + Pixels(300), owner.top + Pixels(300), outer.right - outer.left,
                         outer.bottom - outer.top, window_, nullptr, instance, nullptr);
     SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -42,7 +42,7 @@ private:
     void Command(int controlId, int notification);
     void PaintLine();
     void CloseMessage(HWND messageWindow);
-    HFONT Font(const FontSpec& spec);
+    HFONT Font(const FontSpec& wanted);
     int Pixels(double twips) const;
     HWND Control(ControlId id) const { return controls_[static_cast<int>(id)]; }
 
