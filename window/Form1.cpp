@@ -55,14 +55,37 @@ Form1::Form1(FormHost& host, Services services)
           services_.timeSync, [this](const std::string& text) { ShowMessage(text); },
           control(ControlId::chkLanguage)) {}
 
+template <typename Handler>
+void Form1::Event(Handler&& handler) {
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(++d) {}
+        ~Depth() { --depth; }
+    };
+    {
+        const Depth nested(eventDepth_);
+        handler();
+    }
+    if (eventDepth_ > 0) {
+        return;
+    }
+    if (focusLost_ && lastEnabled_ && control(*lastEnabled_).enabled) {
+        host_.SetFocus(*lastEnabled_);
+    }
+    focusLost_ = false;
+    lastEnabled_.reset();
+}
+
 void Form1::Load() {
-    engine_.Reset();
-    ApplyLanguage();
-    savedSettings_.Load(*this, services_.settingsPath);
+    Event([this] {
+        engine_.Reset();
+        ApplyLanguage();
+        savedSettings_.Load(*this, services_.settingsPath);
+    });
 }
 
 void Form1::TimerTick() {
-    engine_.Tick();
+    Event([this] { engine_.Tick(); });
 }
 
 void Form1::UserClick(ControlId id) {
@@ -76,7 +99,7 @@ void Form1::UserClick(ControlId id) {
     } else if (c.kind != ControlKind::CommandButton) {
         return;
     }
-    Click(id);
+    Event([this, id] { Click(id); });
 }
 
 void Form1::UserEditText(ControlId id, const std::string& text) {
@@ -92,7 +115,7 @@ void Form1::SetCheckValue(ControlId id, std::int16_t value) {
     }
     c.value = value;
     host_.ControlChanged(id);
-    Click(id);
+    Event([this, id] { Click(id); });
 }
 
 void Form1::MessageClosed(const std::string& text) {
@@ -233,10 +256,16 @@ void Form1::SetWindowCaption(const std::string& caption) {
 void Form1::SetButtonEnabled(EngineView::Button button, bool enabled) {
     const ControlId id =
         button == EngineView::Button::Accel ? ControlId::cmdAccel : ControlId::cmdNormal;
-    if (at(id).enabled != enabled) {
-        at(id).enabled = enabled;
-        host_.ControlChanged(id);
+    if (at(id).enabled == enabled) {
+        return;
     }
+    if (enabled) {
+        lastEnabled_ = id;
+    } else if (host_.HasFocus(id)) {
+        focusLost_ = true;
+    }
+    at(id).enabled = enabled;
+    host_.ControlChanged(id);
 }
 
 void Form1::ShowFailure(const EngineFailure& failure) {

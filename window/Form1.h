@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,12 @@ public:
                      const std::string& ININame);
 
 private:
+    // Runs one event's handler. When a button that had the focus disabled itself (">>" and ">"
+    // swap), the focus moves to the button just enabled, so a keyboard user is never left without
+    // one.
+    template <typename Handler>
+    void Event(Handler&& handler);
+
     Control& at(ControlId id) { return controls_[static_cast<int>(id)]; }
     void Click(ControlId id);
     void ApplyLanguage();
@@ -95,6 +102,9 @@ private:
     ClockEngine engine_;
     SavedSettings savedSettings_;
     RestoredFrame restoredFrame_;
+    int eventDepth_ = 0;
+    bool focusLost_ = false;
+    std::optional<ControlId> lastEnabled_;
     // Messages still open: the same failure, repeated every second, is shown once.
     std::vector<std::string> openMessages_;
     TimeSyncWarning timeSyncWarning_;

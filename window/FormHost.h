@@ -17,6 +17,10 @@ public:
     virtual void SetWindowCaption(const std::string& caption) = 0;
     virtual bool IsMinimised() const = 0;
 
+    // Whether the control has the keyboard focus; and moving the focus to it.
+    virtual bool HasFocus(ControlId id) const = 0;
+    virtual void SetFocus(ControlId id) = 0;
+
     // The window's outer frame on the screen, in twips, once the window is shown. The frame it
     // first shows with is the model's to decide (Form1::restoredFrame, DecideStartFrame).
     virtual SettingsForm::Frame WindowFrame() const = 0;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -26,11 +27,14 @@ public:
     void ControlChanged(ControlId id) override { changed.push_back(id); }
     void SetWindowCaption(const std::string&) override {}
     bool IsMinimised() const override { return false; }
+    bool HasFocus(ControlId id) const override { return focus == id; }
+    void SetFocus(ControlId id) override { focus = id; }
     SettingsForm::Frame WindowFrame() const override { return frame; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     void EndProgram() override { ended = true; }
 
     std::vector<ControlId> changed;
+    std::optional<ControlId> focus;
     SettingsForm::Frame frame{1440, 1080, 3510, 2205};
     std::vector<std::string> messages;
     bool ended = false;
@@ -195,6 +199,27 @@ TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
         h.host.messages[3].find("run: sudo setcap cap_sys_time+ep '/opt/quicktock/quicktock'"),
         std::string::npos)
         << h.host.messages[3];
+}
+
+// A button that disables itself hands the focus to the one just enabled: by a click, by the
+// minute limit in a tick, and not when a failed command leaves the buttons as they were.
+TEST(Form1Test, TheFocusMovesToTheButtonJustEnabled) {
+    Harness h;
+    h.form.Load();
+    h.host.focus = ControlId::cmdAccel;
+    h.form.UserClick(ControlId::cmdAccel);
+    EXPECT_EQ(h.host.focus, ControlId::cmdNormal);
+    h.form.UserClick(ControlId::cmdNormal);
+    EXPECT_EQ(h.host.focus, ControlId::cmdAccel);
+    h.form.UserEditText(ControlId::txtUntilMinutes, "99999");
+    h.form.UserClick(ControlId::cmdAccel);
+    EXPECT_EQ(h.host.focus, ControlId::cmdAccel);
+    h.form.UserEditText(ControlId::txtUntilMinutes, "0");
+    h.form.UserClick(ControlId::chkUntilMinute);
+    h.form.UserClick(ControlId::cmdAccel);
+    h.form.TimerTick();
+    EXPECT_EQ(h.form.engineState().RunMode, 2);
+    EXPECT_EQ(h.host.focus, ControlId::cmdAccel);
 }
 
 }  // namespace

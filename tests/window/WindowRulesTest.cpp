@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <tuple>
 #include <utility>
 
+#include "window/FaceChoice.h"
 #include "window/FrameRules.h"
+#include "window/MessagePlacement.h"
 #include "window/TabOrder.h"
 #include "window/Twips.h"
 
@@ -58,6 +62,55 @@ TEST(WindowRulesTest, StartFrameFromTheRestoredKeysAndTheScreens) {
         EXPECT_EQ(frame, expected) << "row " << row << ": " << frame.width << "x" << frame.height;
         ++row;
     }
+}
+
+// A 1920x1040 work area; the messages are 300x120 pixels.
+TEST(WindowRulesTest, AMessageOpensBesideOrBelowTheWindowInsideTheWorkArea) {
+    const PixelRect area{0, 0, 1920, 1040};
+    const std::pair<PixelRect, PixelRect> cases[] = {
+        {{100, 100, 240, 160}, {340, 100, 300, 120}},    // right of it
+        {{100, 1000, 240, 160}, {340, 920, 300, 120}},   // level, as far as the area allows
+        {{1700, 100, 240, 160}, {1400, 100, 300, 120}},  // no room right: left
+        {{-50, 100, 1940, 160}, {0, 260, 300, 120}},     // no room beside: below
+        {{0, 0, 1920, 1000}, {810, 460, 300, 120}},      // no room at all: centred
+        {{3000, 3000, 240, 160}, {810, 460, 300, 120}},  // off the area: centred
+    };
+    for (const auto& [owner, placed] : cases) {
+        EXPECT_EQ(PlaceMessage(owner, 300, 120, area), placed) << owner.left << "," << owner.top;
+    }
+}
+
+// Faces as a realisation measures them: "Latin" draws ASCII only, the others everything; twips
+// per character. The named faces are not installed.
+TEST(WindowRulesTest, EachControlDrawsInAnInstalledFaceThatHasItsCharacters) {
+    const std::map<std::string, double> perCharacter = {
+        {"Latin", 100}, {"Gothic", 95}, {"Mono", 90}, {"WideMono", 120}};
+    const MeasureText measure = [&](const std::string& face, const std::string& text) {
+        const auto found = perCharacter.find(face);
+        const bool ascii = std::all_of(text.begin(), text.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        return found == perCharacter.end() || (face == "Latin" && !ascii)
+                   ? std::nullopt
+                   : std::optional(found->second * static_cast<double>(text.size()));
+    };
+    Controls controls = LaidOutControls();
+    Control& present = controls[static_cast<int>(ControlId::lblPresent)];
+    const Control& time = controls[static_cast<int>(ControlId::lblPresentTime)];
+    const std::vector<InstalledFace> gothicFirst = {{"Gothic"}, {"WideMono", true}, {"Mono", true}};
+    const std::vector<InstalledFace> latinFirst = {{"Latin"}, {"Gothic"}};
+    const auto choose = [&](const Control& c, const std::vector<InstalledFace>& installed) {
+        return ChooseFace(FaceRequestFor(c, {}), installed, measure);
+    };
+    EXPECT_EQ(choose(present, latinFirst), "Latin");  // "System :"
+    present.caption = "\u30B7\u30B9\u30C6\u30E0\uFF1A";
+    EXPECT_EQ(choose(present, latinFirst), "Gothic");
+    EXPECT_EQ(choose(present, {{"Latin"}}), present.font.face) << "none draws it: the named face";
+    present.font.face = "Mono";
+    EXPECT_EQ(choose(present, latinFirst), "Mono") << "the named face first, where it draws";
+    // 19 characters: a fixed-pitch face that fits the 1815 twips, else one that fits at all.
+    EXPECT_EQ(choose(time, gothicFirst), "Mono");
+    EXPECT_EQ(choose(time, {{"Gothic"}, {"WideMono", true}}), "Gothic");
+    EXPECT_EQ(FaceRequestFor(time, {".", "."}).texts[3], "3333.33.33 33.33.33");
 }
 
 }  // namespace

@@ -235,6 +235,17 @@ bool QtForm1::IsMinimised() const {
     return isMinimized();
 }
 
+// The window's own focus control, whether or not the window is active.
+bool QtForm1::HasFocus(ControlId id) const {
+    return widget(id) != nullptr && focusWidget() == widget(id);
+}
+
+void QtForm1::SetFocus(ControlId id) {
+    if (QWidget* w = widget(id)) {
+        w->setFocus();
+    }
+}
+
 SettingsForm::Frame QtForm1::WindowFrame() const {
     const QRect frame = frameGeometry();
     return SettingsForm::Frame{

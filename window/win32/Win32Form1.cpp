@@ -260,7 +260,7 @@ void Win32Form1::LoadAndShow(int showCommand) {
                             : SW_SHOWNORMAL);
     UpdateWindow(window_);
     lastFocus_ = Control(InitialFocus());
-    SetFocus(lastFocus_);
+    ::SetFocus(lastFocus_);
 }
 
 bool Win32Form1::HandleDialogKeys(MSG& message) {
@@ -312,7 +312,7 @@ LRESULT Win32Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 const HWND focus = GetFocus();
                 lastFocus_ = focus != nullptr && IsChild(window_, focus) ? focus : lastFocus_;
             } else if (lastFocus_ != nullptr && HIWORD(wParam) == 0) {
-                SetFocus(lastFocus_);
+                ::SetFocus(lastFocus_);
                 return 0;
             }
             return DefWindowProcW(window_, message, wParam, lParam);
@@ -380,6 +380,19 @@ bool Win32Form1::IsMinimised() const {
     return IsIconic(window_) != FALSE;
 }
 
+// The focus control of the window, also while another window is active: the one it gets back.
+bool Win32Form1::HasFocus(ControlId id) const {
+    const HWND control = Control(id);
+    return control != nullptr && (GetFocus() == control || lastFocus_ == control);
+}
+
+void Win32Form1::SetFocus(ControlId id) {
+    lastFocus_ = Control(id);
+    if (GetActiveWindow() == window_) {
+        ::SetFocus(lastFocus_);
+    }
+}
+
 SettingsForm::Frame Win32Form1::WindowFrame() const {
     RECT frame{};
     GetWindowRect(window_, &frame);
@@ -429,7 +442,7 @@ void Win32Form1::ShowMessage(const std::string& text) {
     MessageBeep(MB_ICONWARNING);
     ShowWindow(box, SW_SHOWNORMAL);
     UpdateWindow(box);
-    SetFocus(ok);
+    ::SetFocus(ok);
 }
 
 LRESULT CALLBACK Win32Form1::MessageWindowProc(HWND window, UINT message, WPARAM wParam,

@@ -50,6 +50,8 @@ private:
     void ControlChanged(ControlId id) override { Refresh(id); }
     void SetWindowCaption(const std::string& caption) override;
     bool IsMinimised() const override;
+    bool HasFocus(ControlId id) const override;
+    void SetFocus(ControlId id) override;
     SettingsForm::Frame WindowFrame() const override;
     void ShowMessage(const std::string& text) override;
     void EndProgram() override;
