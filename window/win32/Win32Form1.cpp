@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 
 #include "platform/WideText_win.h"
 #include "window/FrameRules.h"
@@ -37,6 +38,86 @@ void ReportAndEnd(const char* what) {
     ExitProcess(1);
 }
 
+// A font as the window describes it, at a screen's DPI.
+LOGFONTW LogFont(const FontSpec& font, int dpi) {
+    LOGFONTW logFont{};
+    logFont.lfHeight = -MulDiv(font.points, dpi, 72);
+    logFont.lfWeight = font.weight;
+    logFont.lfCharSet = static_cast<BYTE>(font.charset);
+    const std::wstring face = Widen(CP_UTF8, font.face);
+    face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    return logFont;
+}
+
+// The face a font selected into the DC really is.
+std::wstring FaceOf(HDC dc) {
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    return face;
+}
+
+// Measures texts for one face choice on a memory DC. A face counts as installed when the font
+// made for it is that face rather than a stand-in the font mapper found, and it draws a text when
+// it has a glyph for each character.
+class FaceMeasure {
+public:
+    FaceMeasure(const FontSpec& named, int dpi, double frameTwips)
+        : named_(named), dpi_(dpi), frameTwips_(frameTwips), dc_(CreateCompatibleDC(nullptr)) {}
+    ~FaceMeasure() {
+        DeleteDC(dc_);
+        for (const auto& [face, font] : fonts_) {
+            DeleteObject(font);
+        }
+    }
+    FaceMeasure(const FaceMeasure&) = delete;
+    FaceMeasure& operator=(const FaceMeasure&) = delete;
+
+    std::optional<double> operator()(const std::string& face, const std::string& text) {
+        HFONT& font = fonts_[face];
+        if (font == nullptr) {
+            FontSpec spec = named_;
+            if (face != named_.face) {
+                spec.face = face;
+                spec.charset = DEFAULT_CHARSET;
+            }
+            const LOGFONTW logFont = LogFont(spec, dpi_);
+            font = CreateFontIndirectW(&logFont);
+        }
+        SelectObject(dc_, font);
+        const std::wstring wide = Widen(CP_UTF8, text);
+        std::vector<WORD> glyphs(wide.size());
+        SIZE size{};
+        if (CompareStringOrdinal(FaceOf(dc_).c_str(), -1, Widen(CP_UTF8, face).c_str(), -1, TRUE) !=
+                CSTR_EQUAL ||
+            GetGlyphIndicesW(dc_, wide.c_str(), static_cast<int>(wide.size()), glyphs.data(),
+                             GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR ||
+            std::find(glyphs.begin(), glyphs.end(), 0xFFFF) != glyphs.end() ||
+            !GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size)) {
+            return std::nullopt;
+        }
+        return PixelsToTwips(size.cx, dpi_) + frameTwips_;
+    }
+
+private:
+    FontSpec named_;
+    int dpi_;
+    double frameTwips_;
+    HDC dc_;
+    std::map<std::string, HFONT> fonts_;
+};
+
+int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM faces) {
+    auto* list = reinterpret_cast<std::vector<InstalledFace>*>(faces);
+    const std::string name = Narrow(CP_UTF8, font->lfFaceName);
+    // A name with '@' is the same face turned for vertical writing.
+    if (!name.empty() && name[0] != '@' &&
+        std::none_of(list->begin(), list->end(),
+                     [&](const InstalledFace& face) { return face.name == name; })) {
+        list->push_back({name, (font->lfPitchAndFamily & 3) == FIXED_PITCH});
+    }
+    return TRUE;
+}
+
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
@@ -49,7 +130,8 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
 
 }  // namespace
 
-Win32Form1::Win32Form1(Form1::Services services) : model_(*this, std::move(services)) {
+Win32Form1::Win32Form1(Form1::Services services)
+    : separators_(services.dateTimeSeparators), model_(*this, std::move(services)) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
@@ -88,6 +170,9 @@ Win32Form1::~Win32Form1() {
     for (const auto& [key, font] : fonts_) {
         DeleteObject(font);
     }
+    for (const OpenMessage& message : messages_) {
+        DeleteObject(message.font);
+    }
 }
 
 int Win32Form1::Pixels(double twips) const {
@@ -108,7 +193,8 @@ void Win32Form1::CreateControls() {
         switch (c.kind) {
             case ControlKind::Label:
                 className = L"STATIC";
-                style |= SS_NOPREFIX | (c.alignRight ? SS_RIGHT : SS_LEFT);
+                // A caption too wide for its label is cut, not wrapped below its edge.
+                style |= SS_NOPREFIX | (c.alignRight ? SS_RIGHT : SS_LEFTNOWORDWRAP);
                 break;
             case ControlKind::TextBox:
                 className = L"EDIT";
@@ -162,6 +248,7 @@ void Win32Form1::PlaceControls() {
                          Pixels(c.rect.width), Pixels(c.rect.height),
                          SWP_NOZORDER | SWP_NOACTIVATE);
             shownFonts_[static_cast<int>(c.id)] = nullptr;
+            shownTooltips_[static_cast<int>(c.id)].clear();
             Refresh(c.id);
         }
     }
@@ -172,12 +259,76 @@ HFONT Win32Form1::Font(const FontSpec& wanted) {
     const auto key = std::make_tuple(wanted.face, wanted.points, wanted.weight, wanted.charset);
     HFONT& font = fonts_[key];
     if (font == nullptr) {
-        font = CreateFontW(-MulDiv(wanted.points, dpi_, 72), 0, 0, 0, wanted.weight, FALSE, FALSE,
-                           FALSE, static_cast<DWORD>(wanted.charset), OUT_DEFAULT_PRECIS,
-                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           Widen(CP_UTF8, wanted.face).c_str());
+        const LOGFONTW logFont = LogFont(wanted, dpi_);
+        font = CreateFontIndirectW(&logFont);
     }
     return font;
+}
+
+// A face that stands in for the named one is asked for by its name alone, whatever its
+// character set, so that the font mapper does not pass it over for another.
+FontSpec Win32Form1::DrawnFont(const FaceRequest& request, const FontSpec& named,
+                               double frameTwips) {
+    std::string key = named.face + '\n' + std::to_string(named.points) + ' ' +
+                      std::to_string(named.weight) + ' ' + std::to_string(named.charset) + ' ' +
+                      std::to_string(request.maxWidthTwips - frameTwips) +
+                      (request.fixedPitch ? " fixed" : "");
+    for (const std::string& text : request.texts) {
+        key += '\n' + text;
+    }
+    auto [chosen, added] = chosenFaces_.try_emplace(key);
+    if (added) {
+        FaceMeasure measure(named, dpi_, frameTwips);
+        chosen->second = ChooseFace(request, InstalledFaces(), std::ref(measure));
+    }
+    FontSpec drawn = named;
+    if (chosen->second != named.face) {
+        drawn.face = chosen->second;
+        drawn.charset = DEFAULT_CHARSET;
+    }
+    return drawn;
+}
+
+// The system's message font first, by the face it really is, then the faces of the Japanese
+// character set in the order the system lists them.
+const std::vector<InstalledFace>& Win32Form1::InstalledFaces() {
+    if (installedFaces_) {
+        return *installedFaces_;
+    }
+    installedFaces_.emplace();
+    const HDC dc = CreateCompatibleDC(nullptr);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        const HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+        const HGDIOBJ old = SelectObject(dc, font);
+        TEXTMETRICW textMetrics{};
+        GetTextMetricsW(dc, &textMetrics);
+        // The flag is named the other way round: set, it means variable pitch.
+        installedFaces_->push_back(
+            {Narrow(CP_UTF8, FaceOf(dc)), (textMetrics.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0});
+        SelectObject(dc, old);
+        DeleteObject(font);
+    }
+    LOGFONTW japanese{};
+    japanese.lfCharSet = SHIFTJIS_CHARSET;
+    EnumFontFamiliesExW(dc, &japanese, AddFace, reinterpret_cast<LPARAM>(&*installedFaces_), 0);
+    DeleteDC(dc);
+    return *installedFaces_;
+}
+
+// A number box's frame and the edit control's own inner room, with the margins at their
+// smallest: what its text cannot use of the laid-out width.
+double Win32Form1::FrameTwips(HWND control, ControlKind kind) const {
+    if (kind != ControlKind::TextBox) {
+        return 0;
+    }
+    SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+    RECT outer{};
+    RECT text{};
+    GetWindowRect(control, &outer);
+    SendMessageW(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    return PixelsToTwips((outer.right - outer.left) - (text.right - text.left), dpi_);
 }
 
 // Shows a control as the model holds it. Every tick rewrites the date-time labels: only what
@@ -189,9 +340,14 @@ void Win32Form1::Refresh(ControlId id) {
     }
     const int index = static_cast<int>(id);
     const quicktock::Control& c = model_.control(id);
-    const HFONT font = Font(c.font);
+    const HFONT font =
+        Font(DrawnFont(FaceRequestFor(c, separators_), c.font, FrameTwips(control, c.kind)));
     if (shownFonts_[index] != font) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        if (c.kind == ControlKind::TextBox) {
+            // A new font brings the margins the font suggests, which leave room for two digits.
+            SendMessageW(control, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
+        }
         shownFonts_[index] = font;
     }
     const std::wstring text = Widen(CP_UTF8, c.caption);
@@ -210,6 +366,9 @@ void Win32Form1::Refresh(ControlId id) {
         tool.lpszText = const_cast<wchar_t*>(tooltip.c_str());
         SendMessageW(tooltips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
         shownTooltips_[index] = tooltip;
+        // The four tips change together, in one language: each draws in the face its text needs.
+        const HFONT tipFont = Font(DrawnFont(FaceRequestFor(c.tooltip, c.font), c.font, 0));
+        SendMessageW(tooltips_, WM_SETFONT, reinterpret_cast<WPARAM>(tipFont), FALSE);
     }
     if ((IsWindowEnabled(control) != FALSE) != c.enabled) {
         EnableWindow(control, c.enabled);
@@ -264,8 +423,8 @@ void Win32Form1::LoadAndShow(int showCommand) {
 }
 
 bool Win32Form1::HandleDialogKeys(MSG& message) {
-    for (const auto& [messageWindow, text] : messages_) {
-        if (IsDialogMessageW(messageWindow, &message)) {
+    for (const OpenMessage& open : messages_) {
+        if (IsDialogMessageW(open.window, &message)) {
             return true;
         }
     }
@@ -318,15 +477,17 @@ LRESULT Win32Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return DefWindowProcW(window_, message, wParam, lParam);
         case WM_DPICHANGED: {
             dpi_ = HIWORD(wParam);
-            for (const auto& [key, font] : fonts_) {
-                DeleteObject(font);
-            }
-            fonts_.clear();
+            // The controls take the new fonts before the old ones go; open messages own theirs.
+            const auto oldFonts = std::exchange(fonts_, {});
+            chosenFaces_.clear();
             const RECT* suggested = reinterpret_cast<RECT*>(lParam);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             PlaceControls();
+            for (const auto& [key, font] : oldFonts) {
+                DeleteObject(font);
+            }
             return 0;
         }
         case WM_DESTROY:
@@ -380,10 +541,12 @@ bool Win32Form1::IsMinimised() const {
     return IsIconic(window_) != FALSE;
 }
 
-// The focus control of the window, also while another window is active: the one it gets back.
+// While the window is active, the control with the keyboard focus; while another window is, the
+// control that gets it back.
 bool Win32Form1::HasFocus(ControlId id) const {
     const HWND control = Control(id);
-    return control != nullptr && (GetFocus() == control || lastFocus_ == control);
+    return control != nullptr &&
+           (GetActiveWindow() == window_ ? GetFocus() : lastFocus_) == control;
 }
 
 void Win32Form1::SetFocus(ControlId id) {
@@ -407,7 +570,12 @@ SettingsForm::Frame Win32Form1::WindowFrame() const {
 void Win32Form1::ShowMessage(const std::string& text) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const std::wstring wide = Widen(CP_UTF8, text);
-    const HFONT font = Font(model_.control(ControlId::cmdExit).font);
+    // Its own font, which lives as long as it does, whatever becomes of the window's fonts.
+    const FontSpec& buttons = model_.control(ControlId::cmdExit).font;
+    FaceRequest request = FaceRequestFor(text, buttons);
+    request.texts.push_back("OK");
+    const LOGFONTW logFont = LogFont(DrawnFont(request, buttons, 0), dpi_);
+    const HFONT font = CreateFontIndirectW(&logFont);
     const int margin = Pixels(180);
     const int buttonWidth = Pixels(1200);
     const int buttonHeight = Pixels(360);
@@ -422,12 +590,12 @@ void Win32Form1::ShowMessage(const std::string& text) {
     RECT outer{0, 0, width, textRect.bottom + buttonHeight + 3 * margin};
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     AdjustWindowRectExForDpi(&outer, style, FALSE, 0, static_cast<UINT>(dpi_));
-    RECT owner{};
-    GetWindowRect(window_, &owner);
-    const HWND box =
-        CreateWindowExW(0, kMessageClass, Widen(CP_UTF8, ClockEngine::kProgramName).c_str(), style,
-                        owner.left + Pixels(300), owner.top + Pixels(300), outer.right - outer.left,
-                        outer.bottom - outer.top, window_, nullptr, instance, nullptr);
+    const auto [owner, workArea] = NormalFrameAndWorkArea();
+    const PixelRect place =
+        PlaceMessage(owner, outer.right - outer.left, outer.bottom - outer.top, workArea);
+    const HWND box = CreateWindowExW(
+        0, kMessageClass, Widen(CP_UTF8, ClockEngine::kProgramName).c_str(), style, place.left,
+        place.top, place.width, place.height, window_, nullptr, instance, nullptr);
     SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     const HWND label =
         CreateWindowExW(0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, margin,
@@ -438,7 +606,7 @@ void Win32Form1::ShowMessage(const std::string& text) {
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMessageOkId)), instance, nullptr);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    messages_.emplace_back(box, text);
+    messages_.push_back({box, text, font});
     MessageBeep(MB_ICONWARNING);
     ShowWindow(box, SW_SHOWNORMAL);
     UpdateWindow(box);
@@ -462,16 +630,41 @@ LRESULT CALLBACK Win32Form1::MessageWindowProc(HWND window, UINT message, WPARAM
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+std::pair<PixelRect, PixelRect> Win32Form1::NormalFrameAndWorkArea() const {
+    RECT frame{};
+    GetWindowRect(window_, &frame);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    const bool minimised = IsIconic(window_) && GetWindowPlacement(window_, &placement);
+    if (minimised) {
+        frame = placement.rcNormalPosition;
+    }
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &screen);
+    if (minimised) {
+        // The normal position counts from the corner of the work area, not of the screen.
+        OffsetRect(&frame, screen.rcWork.left - screen.rcMonitor.left,
+                   screen.rcWork.top - screen.rcMonitor.top);
+    }
+    const auto pixelRect = [](const RECT& r) {
+        return PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    return {pixelRect(frame), pixelRect(screen.rcWork)};
+}
+
 void Win32Form1::CloseMessage(HWND messageWindow) {
     const auto open =
         std::find_if(messages_.begin(), messages_.end(),
-                     [messageWindow](const auto& m) { return m.first == messageWindow; });
+                     [messageWindow](const OpenMessage& m) { return m.window == messageWindow; });
     if (open == messages_.end()) {
         return;
     }
-    const std::string text = open->second;
+    const std::string text = open->text;
+    const HFONT font = open->font;
     messages_.erase(open);
     DestroyWindow(messageWindow);
+    DeleteObject(font);
     if (!ended_) {
         model_.MessageClosed(text);
     }
@@ -480,6 +673,9 @@ void Win32Form1::CloseMessage(HWND messageWindow) {
 void Win32Form1::EndProgram() {
     KillTimer(window_, kTimerId);
     DestroyWindow(window_);  // its messages with it; WM_DESTROY posts the end of the loop
+    for (const OpenMessage& message : messages_) {
+        DeleteObject(message.font);
+    }
     messages_.clear();
     ended_ = true;
 }

@@ -4,12 +4,16 @@
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
+#include "window/FaceChoice.h"
 #include "window/Form1.h"
 #include "window/FormHost.h"
+#include "window/MessagePlacement.h"
 
 namespace quicktock {
 
@@ -43,6 +47,14 @@ private:
     void PaintLine();
     void CloseMessage(HWND messageWindow);
     HFONT Font(const FontSpec& wanted);
+    // The font a control or message draws in: the named one, or the face chosen to stand in for
+    // it. frameTwips is the room the control takes beside its text.
+    FontSpec DrawnFont(const FaceRequest& request, const FontSpec& named, double frameTwips);
+    const std::vector<InstalledFace>& InstalledFaces();
+    double FrameTwips(HWND control, ControlKind kind) const;
+    // The window's frame as it shows when normal, also while minimised, and the work area of its
+    // screen.
+    std::pair<PixelRect, PixelRect> NormalFrameAndWorkArea() const;
     int Pixels(double twips) const;
     HWND Control(ControlId id) const { return controls_[static_cast<int>(id)]; }
 
@@ -59,6 +71,7 @@ private:
     HWND window_ = nullptr;
     HWND tooltips_ = nullptr;
     HWND lastFocus_ = nullptr;
+    DateTimeSeparators separators_;  // before the model, which the services are moved into
     Form1 model_;
     std::array<HWND, kControlCount> controls_{};
     std::array<std::wstring, kControlCount> shownTexts_{};
@@ -66,11 +79,19 @@ private:
     std::array<std::wstring, kControlCount> shownTooltips_{};
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::map<std::tuple<std::string, int, int, int>, HFONT> fonts_;
+    // The face chosen for each request, at the current DPI.
+    std::map<std::string, std::string> chosenFaces_;
+    std::optional<std::vector<InstalledFace>> installedFaces_;
     // Text put into a box by the program is not the user's typing.
     bool settingText_ = false;
     bool ended_ = false;
-    // Open message windows and the text each shows.
-    std::vector<std::pair<HWND, std::string>> messages_;
+    // Open message windows, the text each shows and the font it owns.
+    struct OpenMessage {
+        HWND window;
+        std::string text;
+        HFONT font;
+    };
+    std::vector<OpenMessage> messages_;
 };
 
 }  // namespace quicktock

@@ -1,0 +1,242 @@
+#include "window/win32/Win32Form1.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/WideText_win.h"
+#include "tests/fakes/FakeProfileFunctions.h"
+#include "tests/fakes/FakeSystemClock.h"
+
+namespace quicktock {
+namespace {
+
+constexpr const char* kSettingsPath = "C:\\Quicktock\\Quicktock.ini";
+constexpr int kFirstControlId = 100;  // the window numbers its controls from here
+constexpr UINT_PTR kTimerId = 1;
+
+// This thread's window of the class; the last one made.
+HWND OwnWindow(const wchar_t* className) {
+    std::pair<const wchar_t*, HWND> search{className, nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            auto& [name, last] = *reinterpret_cast<std::pair<const wchar_t*, HWND>*>(found);
+            wchar_t windowClass[64] = {};
+            GetClassNameW(window, windowClass, 64);
+            last = wcscmp(windowClass, name) == 0 ? window : last;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
+RECT Frame(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    return frame;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+    RECT common{};
+    return IntersectRect(&common, &a, &b) != FALSE;
+}
+
+bool Inside(const RECT& r, const RECT& area) {
+    return r.left >= area.left && r.top >= area.top && r.right <= area.right &&
+           r.bottom <= area.bottom;
+}
+
+// The window over fakes, shown in the saved language, with the ticks left to the test.
+struct Shown {
+    explicit Shown(const char* language) {
+        profile.Store(kSettingsPath, "Data", "chkLang", language);
+        form.LoadAndShow(SW_SHOWNORMAL);
+        main = OwnWindow(L"QuicktockForm1");
+        KillTimer(main, kTimerId);
+        Pump();
+    }
+    HWND control(ControlId id) const { return GetDlgItem(main, kFirstControlId + int(id)); }
+
+    // Runs the window's messages for a while, as its loop does, so that the display answers.
+    void Pump() {
+        for (const ULONGLONG end = GetTickCount64() + 300; GetTickCount64() < end; Sleep(10)) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (!form.HandleDialogKeys(message)) {
+                    DispatchMessageW(&message);
+                }
+            }
+        }
+    }
+    void Key(UINT key) {
+        MSG message{};
+        message.hwnd = GetFocus();
+        message.message = WM_KEYDOWN;
+        message.wParam = key;
+        form.HandleDialogKeys(message);
+        Pump();
+    }
+    void Click(ControlId id) {
+        SendMessageW(control(id), BM_CLICK, 0, 0);
+        Pump();
+    }
+
+    FakeSystemClock clock{{2026, 12, 6, 10, 0, 0}};
+    FakeProfileFunctions profile;
+    IniFile iniFile{profile};
+    Win32Form1 form{Form1::Services{
+        clock, iniFile, "C:\\Quicktock\\Quicktock.exe", kSettingsPath, {"/", ":"}, "."}};
+    HWND main = nullptr;
+};
+
+// Checks that the window's font draws each text with a glyph for every character in the face the
+// font names (not a stand-in), and within the room given, in pixels (0: any width).
+void ExpectDrawn(HWND window, const std::vector<std::wstring>& texts, long room) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    LOGFONTW named{};
+    ASSERT_NE(GetObjectW(font, sizeof named, &named), 0) << "a font that is gone";
+    const HDC dc = CreateCompatibleDC(nullptr);
+    SelectObject(dc, font);
+    wchar_t face[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, face);
+    EXPECT_EQ(_wcsicmp(face, named.lfFaceName), 0) << Narrow(CP_UTF8, named.lfFaceName);
+    for (const std::wstring& text : texts) {
+        std::vector<WORD> glyphs(text.size());
+        GetGlyphIndicesW(dc, text.c_str(), int(text.size()), glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+        const std::string shown = Narrow(CP_UTF8, text) + " in " + Narrow(CP_UTF8, face);
+        EXPECT_EQ(std::count(glyphs.begin(), glyphs.end(), 0xFFFF), 0) << shown;
+        EXPECT_LE(size.cx, room > 0 ? room : size.cx) << shown;
+    }
+    DeleteDC(dc);
+}
+
+std::wstring Text(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+// In each language and at 96 and 144 dpi, every control, tip and message draws each character it
+// shows; the date-time labels their widest date and time and the number boxes their text on one
+// line in their width. An open message keeps its font while the window's are made anew.
+TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
+    std::vector<std::wstring> dateTimes;
+    for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
+        std::wstring text = L"9999/99/99 99:99:99";
+        std::replace(text.begin(), text.end(), L'9', digit);
+        dateTimes.push_back(text);
+    }
+    for (const char* language : {"0", "1"}) {
+        SCOPED_TRACE(language);
+        Shown w(language);
+        w.clock.RefuseSets(true);
+        w.Click(ControlId::cmdPlayback);
+        const HWND message = OwnWindow(L"QuicktockMessage");
+        ASSERT_NE(message, nullptr);
+        const HWND messageText = GetWindow(message, GW_CHILD);
+        LOGFONTW messageFont{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(messageText, WM_GETFONT, 0, 0)),
+                   sizeof messageFont, &messageFont);
+        for (const UINT dpi : {96, 144}) {
+            SCOPED_TRACE(dpi);
+            RECT frame = Frame(w.main);
+            SendMessageW(w.main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&frame));
+            for (const Control& c : LaidOutControls()) {
+                const HWND control = w.control(c.id);
+                if (control == nullptr || !IsWindowVisible(control)) {
+                    continue;
+                }
+                SCOPED_TRACE(c.name);
+                RECT room{};
+                GetClientRect(control, &room);
+                const bool dateTime =
+                    c.id == ControlId::lblPresentTime || c.id == ControlId::lblEstimateTime;
+                if (c.kind == ControlKind::TextBox) {
+                    SendMessageW(control, EM_GETRECT, 0, LPARAM(&room));
+                }
+                ExpectDrawn(control, dateTime ? dateTimes : std::vector{Text(control)},
+                            c.kind == ControlKind::Label || c.kind == ControlKind::TextBox
+                                ? room.right - room.left
+                                : 0);
+                EXPECT_EQ(Frame(control).right - Frame(control).left,
+                          MulDiv(c.rect.width, int(dpi), 1440));
+            }
+            for (const HWND part : {messageText, GetDlgItem(message, IDOK)}) {
+                ExpectDrawn(part, {Text(part)}, 0);
+            }
+            LOGFONTW kept{};
+            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(messageText, WM_GETFONT, 0, 0)),
+                       sizeof kept, &kept);
+            EXPECT_EQ(kept.lfHeight, messageFont.lfHeight);
+            const HWND tips = OwnWindow(TOOLTIPS_CLASSW);
+            for (const ControlId id : {ControlId::cmdPlayback, ControlId::cmdAccel,
+                                       ControlId::cmdNormal, ControlId::cmdGotoEstimate}) {
+                wchar_t tip[256] = {};
+                TTTOOLINFOW tool{};
+                tool.cbSize = sizeof tool;
+                tool.hwnd = w.main;
+                tool.uId = UINT_PTR(w.control(id));
+                tool.lpszText = tip;
+                SendMessageW(tips, TTM_GETTEXTW, 256, LPARAM(&tool));
+                ExpectDrawn(tips, {tip}, 0);
+            }
+        }
+    }
+}
+
+// The focus goes to the button just enabled when >> or > disables itself, and a tick that
+// disables > leaves it where the user put it. A message opens beside the window inside the work
+// area, in the same place while the window is minimised, and gives the focus back when it closes.
+TEST(Win32Form1Test, TheFocusStaysWithTheUserAndMessagesLeaveTheWindowInView) {
+    Shown w("0");
+    ASSERT_EQ(GetActiveWindow(), w.main);
+    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdExit));
+    SetWindowTextW(w.control(ControlId::txtUntilMinutes), L"0");
+    w.Click(ControlId::chkUntilMinute);
+    w.Click(ControlId::cmdAccel);
+    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdNormal));
+    w.Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdGotoEstimate));
+    SendMessageW(w.main, WM_TIMER, kTimerId, 0);  // the minute limit stops the acceleration
+    EXPECT_FALSE(IsWindowEnabled(w.control(ControlId::cmdNormal)));
+    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdGotoEstimate));
+    w.Click(ControlId::cmdAccel);
+    w.Click(ControlId::cmdNormal);
+    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdAccel));
+
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    GetMonitorInfoW(MonitorFromWindow(w.main, MONITOR_DEFAULTTONEAREST), &screen);
+    std::vector<RECT> placed;
+    w.clock.RefuseSets(true);
+    for (const bool minimised : {false, true}) {
+        if (minimised) {
+            ShowWindow(w.main, SW_MINIMIZE);
+            w.Pump();
+        }
+        w.Click(ControlId::cmdPlayback);
+        const HWND message = OwnWindow(L"QuicktockMessage");
+        ASSERT_NE(message, nullptr);
+        placed.push_back(Frame(message));
+        w.Key(VK_ESCAPE);
+        EXPECT_FALSE(IsWindow(message));
+        EXPECT_TRUE(minimised || GetFocus() == w.control(ControlId::cmdPlayback));
+    }
+    EXPECT_TRUE(Inside(placed[0], screen.rcWork));
+    EXPECT_FALSE(Overlap(placed[0], Frame(w.main)));
+    EXPECT_TRUE(EqualRect(&placed[0], &placed[1])) << "placed from the minimised window's place";
+    ShowWindow(w.main, SW_RESTORE);
+    w.Pump();
+    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdPlayback));
+}
+
+}  // namespace
+}  // namespace quicktock
