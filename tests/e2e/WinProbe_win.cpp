@@ -1,6 +1,11 @@
-// For the end-to-end test, prints Quicktock's windows one a line, tab-separated: the client
-// area's origin on the screen, then "control" or "message", id, class, enabled, check state and
-// text in UTF-8. Given an executable's path, prints its version information instead.
+// For the end-to-end test, reads Quicktock's windows from outside, as a Windows program.
+//   WinProbe              prints the id of the control with the keyboard focus ("focus"), then
+//                         each visible window one a line, tab-separated: "control" (the main window's) or
+//                         "message" (an open message's) or "messagewindow", id, class, enabled,
+//                         check state, screen rectangle as left,top,right,bottom, text in UTF-8
+//   WinProbe click ID     clicks the control with this id, the main window's or else a message's,
+//                         as the user's click on it does
+//   WinProbe version EXE  prints the executable's version information
 #include <windows.h>
 
 #include <cstdio>
@@ -15,15 +20,33 @@ std::string Utf8(const wchar_t* wide) {
     return text;
 }
 
-BOOL CALLBACK PrintControl(HWND window, LPARAM kind) {
+void Print(HWND window, const char* kind) {
     wchar_t text[1024] = {};
     char className[64] = {};
+    RECT r{};
     GetWindowTextW(window, text, 1024);
     GetClassNameA(window, className, sizeof className);
-    std::printf("%s\t%d\t%s\t%d\t%d\t%s\n", reinterpret_cast<const char*>(kind),
-                GetDlgCtrlID(window), className, IsWindowEnabled(window) ? 1 : 0,
-                static_cast<int>(SendMessageW(window, BM_GETCHECK, 0, 0)), Utf8(text).c_str());
+    GetWindowRect(window, &r);
+    std::printf("%s\t%d\t%s\t%d\t%d\t%ld,%ld,%ld,%ld\t%s\n", kind, GetDlgCtrlID(window), className,
+                IsWindowEnabled(window) ? 1 : 0,
+                static_cast<int>(SendMessageW(window, BM_GETCHECK, 0, 0)), r.left, r.top, r.right,
+                r.bottom, Utf8(text).c_str());
+}
+
+BOOL CALLBACK PrintChild(HWND window, LPARAM kind) {
+    if (IsWindowVisible(window)) {
+        Print(window, reinterpret_cast<const char*>(kind));
+    }
     return TRUE;
+}
+
+std::vector<HWND> Messages() {
+    std::vector<HWND> found;
+    for (HWND message = nullptr;
+         (message = FindWindowExW(nullptr, message, L"QuicktockMessage", nullptr)) != nullptr;) {
+        found.push_back(message);
+    }
+    return found;
 }
 
 void PrintVersion(const wchar_t* path) {
@@ -50,15 +73,29 @@ void PrintVersion(const wchar_t* path) {
 }  // namespace
 
 int wmain(int argc, wchar_t* argv[]) {
-    if (argc > 1) {
-        PrintVersion(argv[1]);
-    } else if (const HWND form = FindWindowW(L"QuicktockForm1", nullptr)) {
-        POINT origin{};
-        ClientToScreen(form, &origin);
-        std::printf("client\t%ld\t%ld\n", origin.x, origin.y);
-        EnumChildWindows(form, PrintControl, reinterpret_cast<LPARAM>("control"));
-        if (const HWND message = FindWindowW(L"QuicktockMessage", nullptr)) {
-            EnumChildWindows(message, PrintControl, reinterpret_cast<LPARAM>("message"));
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    const HWND form = FindWindowW(L"QuicktockForm1", nullptr);
+    if (command == L"version" && argc > 2) {
+        PrintVersion(argv[2]);
+    } else if (command == L"click" && argc > 2 && form != nullptr) {
+        const int id = _wtoi(argv[2]);
+        HWND control = GetDlgItem(form, id);
+        for (const HWND message : Messages()) {
+            control = control != nullptr ? control : GetDlgItem(message, id);
+        }
+        if (control == nullptr) {
+            return 1;
+        }
+        SendMessageW(control, BM_CLICK, 0, 0);
+    } else if (command.empty() && form != nullptr) {
+        GUITHREADINFO thread{};
+        thread.cbSize = sizeof thread;
+        GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &thread);
+        std::printf("focus\t%d\n", thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0);
+        EnumChildWindows(form, PrintChild, reinterpret_cast<LPARAM>("control"));
+        for (const HWND message : Messages()) {
+            Print(message, "messagewindow");
+            EnumChildWindows(message, PrintChild, reinterpret_cast<LPARAM>("message"));
         }
     }
     return 0;

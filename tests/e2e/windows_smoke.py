@@ -19,15 +19,36 @@ WINE_RUN = Path(__file__).resolve().parents[2] / "scripts" / "wine-run.sh"
 VERSION = dict(Fixed="1.0.0.0", FileVersion="1.00", ProductVersion="1.00", ProductName="Quicktock",
                InternalName="Quicktock", Comments="毎分0秒（および10秒）を過ぎたら 59秒（および 9秒）に"
                "システム時計を進めます。何に使うかはヒミツです。(^_^)")
-# Control ids are 100 + the index in creation order; points are client pixels at 96 dpi.
-LANGUAGE, TEN_SECONDS, ACCEL, NORMAL, PRESENT, PRESENT_TIME = 103, 104, 105, 106, 115, 117
-ACCEL_AT, EXIT_AT, PLAYBACK_AT = (124, 58), (188, 106), (60, 58)
+# Control ids: 100 + the index in creation order; a message's OK is 1.
+LANGUAGE, TEN_SECONDS, ACCEL, NORMAL, EXIT, PLAYBACK, GOTO, PRESENT, PRESENT_TIME = (
+    103, 104, 105, 106, 107, 108, 109, 115, 117)
+OK = 1
+
+
+class State:
+    """Quicktock's windows as the probe reads them: the focus control's id, the main window's
+    controls by id as (enabled, check, text, rectangle), the messages' texts and rectangles."""
+
+    def __init__(self, lines):
+        self.focus, self.controls, self.messages, self.message_frames = None, {}, [], []
+        for fields in (line.split("\t") for line in lines):
+            if fields[0] == "focus":
+                self.focus = int(fields[1])
+            elif fields[0] in ("control", "message", "messagewindow"):
+                rect = tuple(map(int, fields[5].split(",")))
+                if fields[0] == "control":
+                    self.controls[int(fields[1])] = (fields[3] == "1", int(fields[4]), fields[6],
+                                                     rect)
+                elif fields[0] == "messagewindow":
+                    self.message_frames.append(rect)
+                elif fields[2].upper() == "STATIC":
+                    self.messages.append(fields[6])
 
 
 class Smoke:
     def __init__(self, desktop, program, probe, env):
         self.desktop, self.program, self.probe, self.env = desktop, program, probe, env
-        self.process = self.origin = None
+        self.process = None
 
     def wine(self, *args):
         return subprocess.run([str(WINE_RUN), *map(str, args)], env=self.env,
@@ -40,56 +61,75 @@ class Smoke:
         self.window = dt.wait_until(lambda: self.desktop.xdotool(
             "search", "--onlyvisible", "--name", "^Quicktock$", check=False).split(), 60,
             what="the window")[0]
-        return dt.wait_until(lambda: (c := self.controls()).get(PRESENT_TIME, "  ")[2] and c, 20,
-                             what="the first tick")
+        return self.until(lambda s: s.controls.get(PRESENT_TIME, "  ")[2], "the first tick")
 
-    def controls(self):
-        found = {}  # the controls by id as (enabled, check, text); open messages' texts under -1
-        for fields in (line.split("\t") for line in self.wine(self.probe)):
-            if fields[0] == "client":
-                self.origin = (int(fields[1]), int(fields[2]))
-            elif fields[0] == "control":
-                found[int(fields[1])] = (fields[3] == "1", int(fields[4]), fields[5])
-            elif fields[0] == "message" and fields[2].upper() == "STATIC":
-                found.setdefault(-1, []).append(fields[5])
-        return found
+    def state(self):
+        return State(self.wine(self.probe))
 
-    def click(self, point):
-        self.controls()
-        self.desktop.xdotool("mousemove", "--sync", *(o + p for o, p in zip(self.origin, point)),
-                             "click", "1")
+    def until(self, condition, what):
+        return dt.wait_until(lambda: s if condition(s := self.state()) else None, 20, what=what)
+
+    def click(self, control):
+        """Clicks a control by its id, wherever it is and whatever covers it."""
+        assert not self.wine(self.probe, "click", control), f"no control {control} to click"
+
+    def key(self, *keys):
+        """Keys to the window that has the keyboard focus."""
+        self.desktop.xdotool("key", "--delay", 100, *keys)
+
+
+def overlap(a, b):
+    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
 
 
 # The version information reads back as written. The window shows its controls in Japanese with
 # the focus on Exit: Enter and Escape click nothing, Space writes the ten settings and ends it. A
 # second start restores them, edited (English, widened, 10sec greyed so that no tick sets the
-# clock): >> swaps the enabled buttons, |<< shows the refusal, Exit writes them back unchanged.
+# clock). Space on >> hands the focus to > and Tab moves on; the refusal of |<< opens beside the
+# window, and Escape gives the focus back to |<<, so the next Space shows it again instead of
+# ending the program. Exit writes the settings back unchanged.
 def check_runs(smoke, ini, work):
-    version = dict(line.split("\t")[1:] for line in smoke.wine(smoke.probe, smoke.program))
+    version = dict(line.split("\t")[1:] for line in smoke.wine(smoke.probe, "version",
+                                                               smoke.program))
     assert version == VERSION, version
-    controls = smoke.start()
-    assert controls[PRESENT][2] == "システム：", controls[PRESENT]
-    assert controls[ACCEL][0] and not controls[NORMAL][0], "cmdNormal starts disabled"
+    state = smoke.start()
+    assert state.controls[PRESENT][2] == "システム：", state.controls[PRESENT]
+    assert state.controls[ACCEL][0] and not state.controls[NORMAL][0], "cmdNormal starts disabled"
+    assert state.focus == EXIT, state.focus
     smoke.desktop.screenshot(work / "quicktock-japanese.png", (0, 0, 500, 180))
     smoke.desktop.xdotool("windowactivate", "--sync", smoke.window, "key", "Return", "Escape")
     time.sleep(1)
     assert smoke.process.poll() is None and not ini.exists(), "Enter or Escape clicked something"
-    smoke.desktop.xdotool("key", "space")
+    smoke.key("space")
     smoke.process.wait(30)
 
     edited = dict(dt.read_settings(ini), winW="7200", chkLang="0", chk10="2")  # ten keys in order
     dt.write_settings(ini, edited)
-    controls = smoke.start()
-    assert controls[PRESENT][2] == "System :" and controls[LANGUAGE][1] == 0, controls
-    assert controls[TEN_SECONDS][1] == 2, controls[TEN_SECONDS]
+    state = smoke.start()
+    assert state.controls[PRESENT][2] == "System :" and state.controls[LANGUAGE][1] == 0, state
+    assert state.controls[TEN_SECONDS][1] == 2, state.controls[TEN_SECONDS]
     smoke.desktop.screenshot(work / "quicktock-english.png", (0, 0, 500, 180))
-    smoke.click(ACCEL_AT)
-    controls = smoke.controls()
-    assert not controls[ACCEL][0] and controls[NORMAL][0], ">> swaps the enabled buttons"
-    smoke.click(PLAYBACK_AT)
-    messages = dt.wait_until(lambda: smoke.controls().get(-1), 20, what="the refusal")
-    assert any("administrator" in text for text in messages), messages
-    smoke.click(EXIT_AT)
+    smoke.desktop.xdotool("windowactivate", "--sync", smoke.window)
+    smoke.key("Tab", "Tab", "Tab")
+    smoke.until(lambda s: s.focus == ACCEL, ">> to have the focus")
+    smoke.key("space")
+    smoke.until(lambda s: not s.controls[ACCEL][0] and s.focus == NORMAL, "the focus on >")
+    smoke.key("Tab")
+    smoke.until(lambda s: s.focus == GOTO, "Tab to move on from >")
+
+    smoke.click(PLAYBACK)
+    state = smoke.until(lambda s: s.messages and s.focus == OK, "the refusal")
+    assert any("administrator" in text for text in state.messages), state.messages
+    covered = [i for i, c in state.controls.items() if overlap(c[3], state.message_frames[0])]
+    assert not covered, f"the message covers the controls {covered}"
+    smoke.key("Escape")
+    smoke.until(lambda s: not s.messages and s.focus == PLAYBACK, "the focus back on |<<")
+    smoke.key("space")
+    smoke.until(lambda s: s.messages, "the refusal again")
+    assert smoke.process.poll() is None, "a second Space ended the program"
+    smoke.click(OK)
+    smoke.until(lambda s: not s.messages, "the refusal to close")
+    smoke.click(EXIT)
     smoke.process.wait(30)
     assert dt.read_settings(ini) == edited, (dt.read_settings(ini), edited)
 
