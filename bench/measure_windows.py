@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Measures Quicktock.exe beside a minimal Win32 program under Wine on a private X desktop and
-prints the figures: size on disk stripped, start to window shown (median of several starts taken
+"""Measures Quicktock.exe beside a minimal Win32 program (and an earlier Quicktock.exe, --before)
+under Wine on a private X desktop and prints the figures: size on disk stripped, start to window shown (median of several starts taken
 in turns, the first round only warms the caches), and resident memory of the program's process after
 ten seconds. Not a test: it asserts nothing, it reports. Run it through scripts/measure-windows.sh.
 """
@@ -66,6 +66,8 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--quicktock", required=True)
     parser.add_argument("--minimal", required=True)
+    parser.add_argument("--before", help="another Quicktock.exe (an earlier commit's), in turns")
+    parser.add_argument("--prefix", help="the Wine prefix (default: wineprefix of the build)")
     parser.add_argument("--work", required=True)
     parser.add_argument("--runs", type=int, default=5)
     args = parser.parse_args()
@@ -73,16 +75,18 @@ def main():
     shutil.rmtree(work, ignore_errors=True)
     programs = {}
     for name, path, title in (("Quicktock.exe", args.quicktock, "Quicktock"),
-                              ("MinimalWin32Window.exe", args.minimal, "Minimal")):
-        folder = work / name.split(".")[0]
-        folder.mkdir(parents=True)
-        stripped = folder / name
-        subprocess.run(["x86_64-w64-mingw32-strip", "-o", str(stripped), path], check=True)
-        programs[name] = (stripped, title)
+                              ("MinimalWin32Window.exe", args.minimal, "Minimal"),
+                              ("before/Quicktock.exe", args.before, "Quicktock")):
+        if path:
+            folder = work / name.replace("/", "-").split(".")[0]
+            folder.mkdir(parents=True)
+            stripped = folder / Path(name).name
+            subprocess.run(["x86_64-w64-mingw32-strip", "-o", str(stripped), path], check=True)
+            programs[name] = (stripped, title)
+    prefix = args.prefix or Path(args.quicktock).resolve().parents[1] / "wineprefix"
     with dt.Desktop(work / "desktop") as desktop:
-        env = desktop.env({"WINEPREFIX": str(Path(args.quicktock).resolve().parents[1] /
-                                             "wineprefix")})
-        # The programs take turns, so that a change in the machine's load touches both alike.
+        env = desktop.env({"WINEPREFIX": str(Path(prefix).resolve())})
+        # The programs take turns, so that a change in the machine's load touches all alike.
         times = {name: [] for name in programs}
         for _ in range(args.runs + 1):
             for name, (program, title) in programs.items():
@@ -94,10 +98,10 @@ def main():
     print(f"{'program':<24}{'stripped bytes':>16}{'start to window s':>20}{'RSS after 10 s KiB':>20}")
     for name, size, start, memory in rows:
         print(f"{name:<24}{size:>16}{start:>20.3f}{memory or 0:>20}")
-    (_, q_size, q_start, q_memory), (_, m_size, m_start, m_memory) = rows
-    print(f"{'ratio':<24}{q_size / m_size:>16.2f}{q_start / m_start:>20.2f}"
-          f"{(q_memory or 0) / (m_memory or 1):>20.2f}")
-
+    _, m_size, m_start, m_memory = rows[1]
+    for name, size, start, memory in rows[:1] + rows[2:]:
+        print(f"{name.replace('Quicktock.exe', 'ratio'):<24}{size / m_size:>16.2f}"
+              f"{start / m_start:>20.2f}{(memory or 0) / (m_memory or 1):>20.2f}")
 
 if __name__ == "__main__":
     sys.exit(main())

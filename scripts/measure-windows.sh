@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quicktock.exe (windows preset) and a minimal Win32 program with the same toolchain, then
 # measures both under Wine on a private X desktop: size stripped, start to window shown, resident
-# memory after ten seconds. Prints a table. Options go to bench/measure_windows.py (--runs N).
+# memory after ten seconds. Prints a table. Options go to bench/measure_windows.py (--runs N,
+# --before an earlier commit's Quicktock.exe, --prefix a Wine prefix).
 # Both programs run without the right to set the clock.
 set -euo pipefail
 cd "$(dirname "$0")/.."
