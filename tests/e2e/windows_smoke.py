@@ -11,6 +11,7 @@ import subprocess
 import sys
 import time
 from pathlib import Path
+from types import SimpleNamespace
 
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import desktop as dt  # noqa: E402
@@ -23,26 +24,6 @@ VERSION = dict(Fixed="1.0.0.0", FileVersion="1.00", ProductVersion="1.00", Produ
 LANGUAGE, TEN_SECONDS, ACCEL, NORMAL, EXIT, PLAYBACK, GOTO, PRESENT, PRESENT_TIME = (
     103, 104, 105, 106, 107, 108, 109, 115, 117)
 OK = 1
-
-
-class State:
-    """Quicktock's windows as the probe reads them: the focus control's id, the main window's
-    controls by id as (enabled, check, text, rectangle), the messages' texts and rectangles."""
-
-    def __init__(self, lines):
-        self.focus, self.controls, self.messages, self.message_frames = None, {}, [], []
-        for fields in (line.split("\t") for line in lines):
-            if fields[0] == "focus":
-                self.focus = int(fields[1])
-            elif fields[0] in ("control", "message", "messagewindow"):
-                rect = tuple(map(int, fields[5].split(",")))
-                if fields[0] == "control":
-                    self.controls[int(fields[1])] = (fields[3] == "1", int(fields[4]), fields[6],
-                                                     rect)
-                elif fields[0] == "messagewindow":
-                    self.message_frames.append(rect)
-                elif fields[2].upper() == "STATIC":
-                    self.messages.append(fields[6])
 
 
 class Smoke:
@@ -64,7 +45,22 @@ class Smoke:
         return self.until(lambda s: s.controls.get(PRESENT_TIME, "  ")[2], "the first tick")
 
     def state(self):
-        return State(self.wine(self.probe))
+        """Quicktock's windows as the probe reads them: the focus control's id, the main window's
+        controls by id as (enabled, check, text, rectangle), the messages' texts and frames."""
+        s = SimpleNamespace(focus=None, controls={}, messages=[], message_frames=[])
+        for kind, *fields in (line.split("\t") for line in self.wine(self.probe)):
+            if kind == "focus":
+                s.focus = int(fields[0])
+                continue
+            number, window_class, enabled, check, rect, text = fields
+            rect = tuple(map(int, rect.split(",")))
+            if kind == "control":
+                s.controls[int(number)] = (enabled == "1", int(check), text, rect)
+            elif kind == "messagewindow":
+                s.message_frames.append(rect)
+            elif window_class.upper() == "STATIC":
+                s.messages.append(text)
+        return s
 
     def until(self, condition, what):
         return dt.wait_until(lambda: s if condition(s := self.state()) else None, 20, what=what)

@@ -14,7 +14,8 @@
 namespace quicktock {
 namespace {
 
-constexpr const char* kExecutable = "/opt/quicktock/quicktock";
+// Quoted for the shell in the command a refusal names.
+constexpr const char* kExecutable = "/opt/o'neil/quick tock";
 // Decided at start-up, not beside the executable: the model must use the path it is given.
 constexpr const char* kSettingsPath = "/home/user/.config/quicktock/quicktock.ini";
 const std::string kJapaneseFace = "\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
@@ -196,7 +197,7 @@ TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
     h.form.UserClick(ControlId::cmdPlayback);
     ASSERT_EQ(h.host.messages.size(), 4u);
     EXPECT_NE(
-        h.host.messages[3].find("run: sudo setcap cap_sys_time+ep '/opt/quicktock/quicktock'"),
+        h.host.messages[3].find("run: sudo setcap cap_sys_time+ep '/opt/o'\\''neil/quick tock'"),
         std::string::npos)
         << h.host.messages[3];
 }

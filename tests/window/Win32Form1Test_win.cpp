@@ -16,10 +16,9 @@ namespace quicktock {
 namespace {
 
 constexpr const char* kSettingsPath = "C:\\Quicktock\\Quicktock.ini";
-constexpr int kFirstControlId = 100;  // the window numbers its controls from here
 constexpr UINT_PTR kTimerId = 1;
 
-// This thread's window of the class; the last one made.
+// This thread's last window of the class.
 HWND OwnWindow(const wchar_t* className) {
     std::pair<const wchar_t*, HWND> search{className, nullptr};
     EnumThreadWindows(
@@ -41,14 +40,10 @@ RECT Frame(HWND window) {
     return frame;
 }
 
-bool Overlap(const RECT& a, const RECT& b) {
-    RECT common{};
-    return IntersectRect(&common, &a, &b) != FALSE;
-}
-
-bool Inside(const RECT& r, const RECT& area) {
-    return r.left >= area.left && r.top >= area.top && r.right <= area.right &&
-           r.bottom <= area.bottom;
+std::wstring Text(HWND window) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
 }
 
 // The window over fakes, shown in the saved language, with the ticks left to the test.
@@ -60,24 +55,20 @@ struct Shown {
         KillTimer(main, kTimerId);
         Pump();
     }
-    HWND control(ControlId id) const { return GetDlgItem(main, kFirstControlId + int(id)); }
+    HWND control(ControlId id) const { return GetDlgItem(main, 100 + int(id)); }
 
     // Runs the window's messages for a while, as its loop does, so that the display answers.
     void Pump() {
         for (const ULONGLONG end = GetTickCount64() + 300; GetTickCount64() < end; Sleep(10)) {
-            MSG message;
-            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
                 if (!form.HandleDialogKeys(message)) {
                     DispatchMessageW(&message);
                 }
             }
         }
     }
-    void Key(UINT key) {
-        MSG message{};
-        message.hwnd = GetFocus();
-        message.message = WM_KEYDOWN;
-        message.wParam = key;
+    void Key(WPARAM key) {
+        MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
         form.HandleDialogKeys(message);
         Pump();
     }
@@ -94,9 +85,9 @@ struct Shown {
     HWND main = nullptr;
 };
 
-// Checks that the window's font draws each text with a glyph for every character in the face the
-// font names (not a stand-in), and within the room given, in pixels (0: any width).
-void ExpectDrawn(HWND window, const std::vector<std::wstring>& texts, long room) {
+// The window's font draws each text with a glyph for every character, in the face the font names
+// (not a stand-in the font mapper found), and within the room given in pixels (0: any width).
+void ExpectDrawn(HWND window, const std::vector<std::wstring>& texts, long room = 0) {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
     LOGFONTW named{};
     ASSERT_NE(GetObjectW(font, sizeof named, &named), 0) << "a font that is gone";
@@ -118,21 +109,14 @@ void ExpectDrawn(HWND window, const std::vector<std::wstring>& texts, long room)
     DeleteDC(dc);
 }
 
-std::wstring Text(HWND window) {
-    wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
-    return text;
-}
-
 // In each language and at 96 and 144 dpi, every control, tip and message draws each character it
-// shows; the date-time labels their widest date and time and the number boxes their text on one
-// line in their width. An open message keeps its font while the window's are made anew.
+// shows: the labels, and the date-time labels every date and time, on one line in their laid-out
+// width; the number boxes their text whole. An open message keeps its font alive meanwhile.
 TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
     std::vector<std::wstring> dateTimes;
     for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
-        std::wstring text = L"9999/99/99 99:99:99";
-        std::replace(text.begin(), text.end(), L'9', digit);
-        dateTimes.push_back(text);
+        dateTimes.push_back(L"9999/99/99 99:99:99");
+        std::replace(dateTimes.back().begin(), dateTimes.back().end(), L'9', digit);
     }
     for (const char* language : {"0", "1"}) {
         SCOPED_TRACE(language);
@@ -142,9 +126,6 @@ TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
         const HWND message = OwnWindow(L"QuicktockMessage");
         ASSERT_NE(message, nullptr);
         const HWND messageText = GetWindow(message, GW_CHILD);
-        LOGFONTW messageFont{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(messageText, WM_GETFONT, 0, 0)),
-                   sizeof messageFont, &messageFont);
         for (const UINT dpi : {96, 144}) {
             SCOPED_TRACE(dpi);
             RECT frame = Frame(w.main);
@@ -157,36 +138,25 @@ TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
                 SCOPED_TRACE(c.name);
                 RECT room{};
                 GetClientRect(control, &room);
+                SendMessageW(control, EM_GETRECT, 0, LPARAM(&room));  // a number box's room
                 const bool dateTime =
                     c.id == ControlId::lblPresentTime || c.id == ControlId::lblEstimateTime;
-                if (c.kind == ControlKind::TextBox) {
-                    SendMessageW(control, EM_GETRECT, 0, LPARAM(&room));
-                }
+                const bool inRoom = c.kind == ControlKind::Label || c.kind == ControlKind::TextBox;
                 ExpectDrawn(control, dateTime ? dateTimes : std::vector{Text(control)},
-                            c.kind == ControlKind::Label || c.kind == ControlKind::TextBox
-                                ? room.right - room.left
-                                : 0);
+                            inRoom ? room.right - room.left : 0);
                 EXPECT_EQ(Frame(control).right - Frame(control).left,
                           MulDiv(c.rect.width, int(dpi), 1440));
             }
             for (const HWND part : {messageText, GetDlgItem(message, IDOK)}) {
-                ExpectDrawn(part, {Text(part)}, 0);
+                ExpectDrawn(part, {Text(part)});
             }
-            LOGFONTW kept{};
-            GetObjectW(reinterpret_cast<HFONT>(SendMessageW(messageText, WM_GETFONT, 0, 0)),
-                       sizeof kept, &kept);
-            EXPECT_EQ(kept.lfHeight, messageFont.lfHeight);
-            const HWND tips = OwnWindow(TOOLTIPS_CLASSW);
             for (const ControlId id : {ControlId::cmdPlayback, ControlId::cmdAccel,
                                        ControlId::cmdNormal, ControlId::cmdGotoEstimate}) {
                 wchar_t tip[256] = {};
-                TTTOOLINFOW tool{};
-                tool.cbSize = sizeof tool;
-                tool.hwnd = w.main;
-                tool.uId = UINT_PTR(w.control(id));
-                tool.lpszText = tip;
-                SendMessageW(tips, TTM_GETTEXTW, 256, LPARAM(&tool));
-                ExpectDrawn(tips, {tip}, 0);
+                TTTOOLINFOW tool{sizeof tool, 0, w.main, UINT_PTR(w.control(id)), {}, {},
+                                 tip,         0, {}};
+                SendMessageW(OwnWindow(TOOLTIPS_CLASSW), TTM_GETTEXTW, 256, LPARAM(&tool));
+                ExpectDrawn(OwnWindow(TOOLTIPS_CLASSW), {tip});
             }
         }
     }
@@ -208,22 +178,13 @@ TEST(Win32Form1Test, TheFocusStaysWithTheUserAndMessagesLeaveTheWindowInView) {
     SendMessageW(w.main, WM_TIMER, kTimerId, 0);  // the minute limit stops the acceleration
     EXPECT_FALSE(IsWindowEnabled(w.control(ControlId::cmdNormal)));
     EXPECT_EQ(GetFocus(), w.control(ControlId::cmdGotoEstimate));
-    w.Click(ControlId::cmdAccel);
-    w.Click(ControlId::cmdNormal);
-    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdAccel));
 
-    MONITORINFO screen{};
-    screen.cbSize = sizeof screen;
-    GetMonitorInfoW(MonitorFromWindow(w.main, MONITOR_DEFAULTTONEAREST), &screen);
     // A refusal in a tick opens a message and stops the acceleration, handing the focus to >>.
     std::vector<RECT> placed;
     w.clock.RefuseSets(true);
     for (const bool minimised : {false, true}) {
         w.Click(ControlId::cmdAccel);
-        if (minimised) {
-            ShowWindow(w.main, SW_MINIMIZE);
-            w.Pump();
-        }
+        ShowWindow(w.main, minimised ? SW_MINIMIZE : SW_SHOWNORMAL);
         w.clock.Advance(5000);
         SendMessageW(w.main, WM_TIMER, kTimerId, 0);
         w.Pump();
@@ -234,8 +195,14 @@ TEST(Win32Form1Test, TheFocusStaysWithTheUserAndMessagesLeaveTheWindowInView) {
         EXPECT_FALSE(IsWindow(message));
         EXPECT_TRUE(minimised || GetFocus() == w.control(ControlId::cmdAccel));
     }
-    EXPECT_TRUE(Inside(placed[0], screen.rcWork));
-    EXPECT_FALSE(Overlap(placed[0], Frame(w.main)));
+    MONITORINFO screen{sizeof screen, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(w.main, MONITOR_DEFAULTTONEAREST), &screen);
+    RECT common{};
+    const RECT frame = Frame(w.main);
+    EXPECT_TRUE(IntersectRect(&common, &placed[0], &screen.rcWork) &&
+                EqualRect(&common, &placed[0]))
+        << "inside the work area";
+    EXPECT_FALSE(IntersectRect(&common, &placed[0], &frame)) << "beside the window";
     EXPECT_TRUE(EqualRect(&placed[0], &placed[1])) << "placed from the minimised window's place";
     ShowWindow(w.main, SW_RESTORE);
     w.Pump();
