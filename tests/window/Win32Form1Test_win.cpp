@@ -156,6 +156,7 @@ TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
                 TTTOOLINFOW tool{sizeof tool, 0, w.main, UINT_PTR(w.control(id)), {}, {},
                                  tip,         0, {}};
                 SendMessageW(OwnWindow(TOOLTIPS_CLASSW), TTM_GETTEXTW, 256, LPARAM(&tool));
+                EXPECT_NE(tip[0], L'\0');
                 ExpectDrawn(OwnWindow(TOOLTIPS_CLASSW), {tip});
             }
         }

@@ -133,9 +133,6 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
 Win32Form1::Win32Form1(Form1::Services services)
     : separators_(services.dateTimeSeparators), model_(*this, std::move(services)) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    INITCOMMONCONTROLSEX common{sizeof common, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&common);
-
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
@@ -181,9 +178,6 @@ int Win32Form1::Pixels(double twips) const {
 
 void Win32Form1::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
-                                nullptr, instance, nullptr);
     const std::vector<ControlId> tabOrder = TabOrder(model_.controls());
     for (const quicktock::Control& c : model_.controls()) {
         const bool tabStop = std::find(tabOrder.begin(), tabOrder.end(), c.id) != tabOrder.end();
@@ -218,15 +212,6 @@ void Win32Form1::CreateControls() {
             extended, className, nullptr, style, 0, 0, 0, 0, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(IdOf(c.id))), instance, nullptr);
         controls_[static_cast<int>(c.id)] = control;
-        if (!c.tooltip.empty() || c.kind == ControlKind::CommandButton) {
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof tool;
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-            tool.hwnd = window_;
-            tool.uId = reinterpret_cast<UINT_PTR>(control);
-            tool.lpszText = const_cast<wchar_t*>(L"");
-            SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        }
     }
     // The dialog keys move the focus in the windows' order: put it in the model's tab order.
     HWND previous = HWND_TOP;
@@ -234,13 +219,38 @@ void Win32Form1::CreateControls() {
         SetWindowPos(Control(id), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = Control(id);
     }
-    PlaceControls();
+}
+
+// The common controls, which only the tips need, are loaded once the window shows: imported,
+// they would hold up the start before the program's first line.
+void Win32Form1::CreateTooltips() {
+    const FARPROC init = GetProcAddress(LoadLibraryW(L"comctl32.dll"), "InitCommonControlsEx");
+    if (init != nullptr) {
+        const INITCOMMONCONTROLSEX classes{sizeof classes,
+                                           ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+        reinterpret_cast<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>(
+            reinterpret_cast<void (*)()>(init))(&classes);
+    }
+    tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
     for (const quicktock::Control& c : model_.controls()) {
-        Refresh(c.id);
+        if (Control(c.id) != nullptr && !c.tooltip.empty()) {
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = window_;
+            tool.uId = reinterpret_cast<UINT_PTR>(Control(c.id));
+            tool.lpszText = const_cast<wchar_t*>(L"");
+            SendMessageW(tooltips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            shownTooltips_[static_cast<int>(c.id)].clear();
+            Refresh(c.id);
+        }
     }
 }
 
-// Rectangles and fonts for the window's DPI; again whenever it moves to a screen of another DPI.
+// Rectangles and fonts for the window's DPI, once the model has loaded; again whenever the window
+// moves to a screen of another DPI.
 void Win32Form1::PlaceControls() {
     for (const quicktock::Control& c : model_.controls()) {
         if (const HWND control = Control(c.id)) {
@@ -335,7 +345,7 @@ double Win32Form1::FrameTwips(HWND control, ControlKind kind) const {
 // changed is touched.
 void Win32Form1::Refresh(ControlId id) {
     const HWND control = Control(id);
-    if (control == nullptr) {
+    if (control == nullptr || !loaded_) {
         return;
     }
     const int index = static_cast<int>(id);
@@ -358,7 +368,7 @@ void Win32Form1::Refresh(ControlId id) {
         shownTexts_[index] = text;
     }
     const std::wstring tooltip = Widen(CP_UTF8, c.tooltip);
-    if (shownTooltips_[index] != tooltip) {
+    if (tooltips_ != nullptr && shownTooltips_[index] != tooltip) {
         TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.hwnd = window_;
@@ -392,6 +402,8 @@ void Win32Form1::LoadAndShow(int showCommand) {
     } catch (const std::exception& failure) {
         ReportAndEnd(failure.what());  // a saved setting the window cannot take
     }
+    loaded_ = true;
+    PlaceControls();
     RECT outer{0, 0, Pixels(kClientWidthTwips), Pixels(kClientHeightTwips)};
     const DWORD style = static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE));
     AdjustWindowRectExForDpi(&outer, style, FALSE, 0, static_cast<UINT>(dpi_));
@@ -420,6 +432,7 @@ void Win32Form1::LoadAndShow(int showCommand) {
     UpdateWindow(window_);
     lastFocus_ = Control(InitialFocus());
     ::SetFocus(lastFocus_);
+    CreateTooltips();
 }
 
 bool Win32Form1::HandleDialogKeys(MSG& message) {

@@ -41,6 +41,7 @@ private:
                                               LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    void CreateTooltips();
     void PlaceControls();
     void Refresh(ControlId id);
     void Command(int controlId, int notification);
@@ -84,6 +85,9 @@ private:
     std::optional<std::vector<InstalledFace>> installedFaces_;
     // Text put into a box by the program is not the user's typing.
     bool settingText_ = false;
+    // The controls show the model once it has loaded: the laid-out captions and faces that the
+    // start-up handler replaces are never drawn, nor their faces chosen.
+    bool loaded_ = false;
     bool ended_ = false;
     // Open message windows, the text each shows and the font it owns.
     struct OpenMessage {
