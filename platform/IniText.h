@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,5 +34,10 @@ bool CanStoreIniEntry(std::string_view section, std::string_view key, std::strin
 // line); a new section goes at the end. All other lines stay as they are.
 std::string WithIniValue(std::string_view text, std::string_view section, std::string_view key,
                          std::string_view value);
+
+// The size of WithIniValue's text, found without making it, so that a save that would grow the
+// file too far is refused before it takes the memory.
+std::size_t WithIniValueSize(std::string_view text, std::string_view section, std::string_view key,
+                             std::string_view value);
 
 }  // namespace quicktock

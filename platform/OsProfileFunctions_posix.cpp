@@ -20,10 +20,12 @@ namespace quicktock {
 namespace {
 
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr int kMaxLinkHops = 40;
 // Far beyond any settings file; a larger file (a sparse one, say) is not read, so that it cannot
-// exhaust memory: reads give the default and saves fail.
+// exhaust memory: reads give the default and saves fail. No save makes a file larger, or every
+// later start would read the defaults.
 constexpr std::size_t kMaxFileSize = 64 << 20;
 constexpr int kMaxTemporaryNames = 100;
 
@@ -81,9 +83,10 @@ FileState ReadRegularFile(const std::string& path, std::string& bytes, struct st
 }
 
 // A settings file's text in UTF-8, and the form the file keeps it in, so a save writes it back
-// the same way.
+// the same way. A save refuses a foreign file, which it could not write back as it was: one in
+// UTF-16BE, which is not read here, or one in UTF-16LE with a lone surrogate or an odd last byte.
 struct SettingsText {
-    enum class Form { Utf8, Utf8WithMark, Utf16Le };
+    enum class Form { Utf8, Utf8WithMark, Utf16Le, Foreign };
     Form form = Form::Utf8;
     std::string text;
 };
@@ -91,7 +94,12 @@ struct SettingsText {
 SettingsText Decode(std::string&& bytes) {
     const std::string_view view = bytes;
     if (view.starts_with(kUtf16LeMark)) {
-        return {SettingsText::Form::Utf16Le, Utf16LeToUtf8(view.substr(kUtf16LeMark.size()))};
+        const std::string_view units = view.substr(kUtf16LeMark.size());
+        return {IsWholeUtf16Le(units) ? SettingsText::Form::Utf16Le : SettingsText::Form::Foreign,
+                Utf16LeToUtf8(units)};
+    }
+    if (view.starts_with(kUtf16BeMark)) {
+        return {SettingsText::Form::Foreign, std::move(bytes)};
     }
     // Editors on Windows often save UTF-8 with a mark; it is no part of the first line.
     if (view.starts_with(kUtf8Mark)) {
@@ -101,16 +109,16 @@ SettingsText Decode(std::string&& bytes) {
     return {SettingsText::Form::Utf8, std::move(bytes)};
 }
 
-std::string Encode(const SettingsText& settings) {
-    switch (settings.form) {
-        case SettingsText::Form::Utf16Le:
-            return std::string(kUtf16LeMark) + Utf8ToUtf16Le(settings.text);
-        case SettingsText::Form::Utf8WithMark:
-            return std::string(kUtf8Mark) + settings.text;
-        case SettingsText::Form::Utf8:
-            break;
-    }
-    return settings.text;
+std::string_view MarkOf(SettingsText::Form form) {
+    return form == SettingsText::Form::Utf16Le        ? kUtf16LeMark
+           : form == SettingsText::Form::Utf8WithMark ? kUtf8Mark
+                                                      : std::string_view();
+}
+
+// The file's bytes after its mark; the text is given up, so that it is not held twice.
+std::string EncodeAfterMark(SettingsText&& settings) {
+    std::string text = std::move(settings.text);
+    return settings.form == SettingsText::Form::Utf16Le ? Utf8ToUtf16Le(text) : std::move(text);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -233,11 +241,11 @@ int CreateLockedTemporary(const std::string& target, mode_t mode, std::string& t
     return -1;
 }
 
-// Writes bytes to a new file beside target and renames it over target. Until the rename the old
-// file is untouched; on any failure the new file is removed again. The new file takes the old
-// one's permissions and, where this process may give it away, its owner.
-bool ReplaceFile(const std::string& target, std::string_view bytes, const struct stat* old,
-                 OsProfileFunctions::FailingStep failingStep) {
+// Writes mark and bytes to a new file beside target and renames it over target. Until the rename
+// the old file is untouched; on any failure the new file is removed again. The new file takes the
+// old one's permissions and, where this process may give it away, its owner.
+bool ReplaceFile(const std::string& target, std::string_view mark, std::string_view bytes,
+                 const struct stat* old, OsProfileFunctions::FailingStep failingStep) {
     RemoveStaleTemporaries(target);
     std::string temporary;
     // A private mode first, so that a private settings file is never readable by others, not
@@ -254,7 +262,8 @@ bool ReplaceFile(const std::string& target, std::string_view bytes, const struct
         }
         ok = ::fchmod(fd, old->st_mode & 07777) == 0;
     }
-    ok = ok && WriteAll(fd, bytes, failingStep == OsProfileFunctions::FailingStep::Write) &&
+    ok = ok && WriteAll(fd, mark, false) &&
+         WriteAll(fd, bytes, failingStep == OsProfileFunctions::FailingStep::Write) &&
          ::fsync(fd) == 0;
     ok = ok && failingStep != OsProfileFunctions::FailingStep::Rename &&
          ::rename(temporary.c_str(), target.c_str()) == 0;
@@ -316,13 +325,23 @@ bool OsProfileFunctions::WriteValue(const std::string& section, const std::strin
         return false;  // never replace a file whose text could not be kept, or a read-only one
     }
     SettingsText settings = Decode(std::move(bytes));
-    if (settings.form == SettingsText::Form::Utf16Le &&
-        !(IsValidUtf8(section) && IsValidUtf8(key) && IsValidUtf8(value))) {
-        return false;  // it would be stored changed, and a changed key never found again
+    const bool utf16 = settings.form == SettingsText::Form::Utf16Le;
+    if (settings.form == SettingsText::Form::Foreign ||
+        (utf16 && !(IsValidUtf8(section) && IsValidUtf8(key) && IsValidUtf8(value)))) {
+        return false;  // either would be stored changed, and a changed key never found again
+    }
+    const std::string_view mark = MarkOf(settings.form);
+    // The new size is known before the new text is made, except in UTF-16.
+    if (!utf16 &&
+        mark.size() + WithIniValueSize(settings.text, section, key, value) > kMaxFileSize) {
+        return false;
     }
     settings.text = WithIniValue(settings.text, section, key, value);
-    return ReplaceFile(*target, Encode(settings), state == FileState::Read ? &info : nullptr,
-                       failingStep_);
+    if (utf16 && mark.size() + Utf16LeSize(settings.text) > kMaxFileSize) {
+        return false;
+    }
+    return ReplaceFile(*target, mark, EncodeAfterMark(std::move(settings)),
+                       state == FileState::Read ? &info : nullptr, failingStep_);
 }
 
 }  // namespace quicktock

@@ -1,5 +1,6 @@
 // One write of a random entry into a file of random bytes: it reads back (trimmed, unquoted, cut
 // at 254 bytes) and leaves every other entry as it was, or is refused and leaves the bytes alone.
+// The size of a changed text is known before it is made.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <fstream>
@@ -7,6 +8,7 @@
 #include <sstream>
 #include <vector>
 
+#include "platform/IniText.h"
 #include "platform/OsProfileFunctions.h"
 #include "platform/TextEncoding.h"
 #include "settings/IniFile.h"
@@ -40,6 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return values;
     };
     const std::vector<std::string> before = readAll();
+    // A save knows the size of its new text before making it.
+    FuzzCheck(WithIniValue(file, section, key, value).size() ==
+              WithIniValueSize(file, section, key, value));
     if (!profile.WriteValue(section, key, value, path)) {
         std::ifstream written(path, std::ios::binary);
         FuzzCheck(std::string(std::istreambuf_iterator<char>(written), {}) == file);

@@ -139,7 +139,8 @@ TEST_F(ProfileSafetyTest, KeepsPermissionsAndSymbolicLinks) {
 }
 
 // Neither a pipe, a device nor a huge (sparse) file is read: the first would block the window,
-// the second never end, the third exhaust memory. Missing files read as missing.
+// the second never end, the third exhaust memory. Missing files read as missing. No save makes a
+// file larger than is read.
 TEST_F(ProfileSafetyTest, ReadsOnlyRegularFilesOfSettingsSize) {
     ASSERT_EQ(::mkfifo(PathOf("pipe").c_str(), 0644), 0);
     WriteFile("huge.ini", "[Data]\nk=1\n");
@@ -152,6 +153,10 @@ TEST_F(ProfileSafetyTest, ReadsOnlyRegularFilesOfSettingsSize) {
     EXPECT_EQ(FileNames(), (std::set<std::string>{"pipe", "huge.ini"})) << "reads create nothing";
     EXPECT_FALSE(profile.WriteValue("Data", "k", "2", PathOf("huge.ini")));
     EXPECT_EQ(std::filesystem::file_size(PathOf("huge.ini")), std::uintmax_t{1} << 40);
+    // A save turning each line feed into CR LF used to double this file past what is read.
+    WriteFile("lines.ini", std::string(63 << 20, '\n'));
+    EXPECT_FALSE(profile.WriteValue("Data", "k", "2", PathOf("lines.ini")));
+    EXPECT_EQ(std::filesystem::file_size(PathOf("lines.ini")), 63u << 20);
 }
 
 }  // namespace
