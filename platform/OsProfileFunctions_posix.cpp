@@ -129,13 +129,30 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// Whether a save may follow this link. In a folder where anyone may create files but only their
+// owners remove them (the shared temporary folder), another user's link could point a save at
+// any file of this user: only a link of the user's own or of the folder's owner is followed, as
+// the kernel protects the links it follows there, whether or not that protection is switched on.
+bool MayFollow(const std::string& link, const struct stat& linkInfo) {
+    struct stat folder {};
+    if (::stat(FolderOf(link).c_str(), &folder) != 0) {
+        return false;
+    }
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || linkInfo.st_uid == ::geteuid() || linkInfo.st_uid == folder.st_uid;
+}
+
 // The file a save replaces: the settings path itself, or the end of its chain of symbolic links,
-// so that the link stays and its target receives the new text. Nothing for a loop of links.
+// so that the link stays and its target receives the new text. Nothing for a loop of links or
+// one that may not be followed.
 std::optional<std::string> ResolveLinks(std::string path) {
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
             return path;  // a missing file is created; other faults show when it is read
+        }
+        if (!MayFollow(path, info)) {
+            return std::nullopt;
         }
         char target[PATH_MAX];
         const ssize_t length = ::readlink(path.c_str(), target, sizeof target);

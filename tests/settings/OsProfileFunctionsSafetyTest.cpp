@@ -20,28 +20,36 @@ using Step = OsProfileFunctions::FailingStep;
 using Perms = std::filesystem::perms;
 
 constexpr uid_t kNobody = 65534;
+constexpr uid_t kOtherUser = 1001;
 
 // Saves that cannot or may not be made, made as an ordinary user: each returns false and leaves
 // every file as it was. A read-only file or another user's file in the user's folder used to be
-// replaced by a renamed new file all the same.
+// replaced by a renamed new file all the same, and so was the user's own file that another user's
+// link in a shared sticky folder (as the temporary folder is) pointed a save at.
 TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
     const bool root = ::geteuid() == 0;
     const std::string before = "[Data]\r\nposX= 1\r\n";
     std::filesystem::create_directories(PathOf("folder.ini/locked"));
+    std::filesystem::create_directory(PathOf("sticky"));
+    ::chmod(PathOf("sticky").c_str(), 01777);
     std::filesystem::create_symlink("missing/quicktock.ini", PathOf("dangling.ini"));
     std::filesystem::create_symlink("loop.ini", PathOf("loop.ini"));
+    std::filesystem::create_symlink("../mine.ini", PathOf("sticky/quicktock.ini"));
     const char* const files[] = {"others.ini", "quicktock.ini", "readonly.ini",
-                                 "folder.ini/locked/a.ini"};
+                                 "folder.ini/locked/a.ini", "mine.ini"};
     for (const char* name : files) {
         WriteFile(name, before);
     }
-    for (const char* name : {"", "folder.ini/locked", "quicktock.ini", "readonly.ini", files[3]}) {
+    for (const char* name :
+         {"", "folder.ini/locked", "quicktock.ini", "readonly.ini", files[3], files[4]}) {
         ASSERT_TRUE(!root || ::chown(PathOf(name).c_str(), kNobody, kNobody) == 0) << name;
     }
+    ASSERT_TRUE(!root || ::lchown(PathOf("sticky/quicktock.ini").c_str(), kOtherUser, 0) == 0);
     ::chmod(PathOf("readonly.ini").c_str(), 0444);
     ::chmod(PathOf("folder.ini/locked").c_str(), 0555);
     EXPECT_FALSE(profile.WriteValue("Data", "posX", " 2", PathOf("readonly.ini"))) << "any user";
     const std::string cases[] = {root ? "others.ini" : "readonly.ini",
+                                 root ? "sticky/quicktock.ini" : "readonly.ini",
                                  "readonly.ini",
                                  files[3],
                                  "folder.ini",
@@ -78,7 +86,7 @@ TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
     for (const char* name : files) {
         EXPECT_EQ(ReadFile(name), before) << name;
     }
-    EXPECT_EQ(FileNames().size(), 6u) << "nothing left behind";
+    EXPECT_EQ(FileNames().size(), 8u) << "nothing left behind";
 }
 
 // A save killed at a random moment leaves the old file or the new one, never a cut one. The next
@@ -125,6 +133,7 @@ TEST_F(ProfileSafetyTest, KeepsPermissionsAndSymbolicLinks) {
                                        {"dangling.ini", "real/new.ini"}}) {
         std::filesystem::create_symlink(target, PathOf(link));
     }
+    ::chmod(PathOf("").c_str(), 01777);  // the user's own links in a shared folder are followed
     const mode_t oldMask = ::umask(027);
     EXPECT_TRUE(profile.WriteValue("Data", "k", "2", PathOf("chain.ini")));
     EXPECT_TRUE(profile.WriteValue("Data", "k", "3", PathOf("dangling.ini")));
