@@ -214,9 +214,24 @@ bool StillNamed(int folder, const char* name, int fd) {
            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
-// Removes the temporary files that killed saves left beside target. A file that can be locked
-// has no live writer: a writer locks its file right after creating it and, should a cleaner have
-// locked and removed it in that instant, notices and takes another name.
+// Whether name is "<prefix><digits>-<digits>", as CreateLockedTemporary names its files.
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix)) {
+        return false;
+    }
+    name.remove_prefix(prefix.size());
+    const std::size_t dash = name.find('-');
+    const auto digits = [](std::string_view part) {
+        return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return dash != std::string_view::npos && digits(name.substr(0, dash)) &&
+           digits(name.substr(dash + 1));
+}
+
+// Removes the temporary files that killed saves left beside target: regular files of exactly
+// their names. A file that can be locked has no live writer: a writer locks its file right after
+// creating it and, should a cleaner have locked and removed it in that instant, notices and takes
+// another name.
 void RemoveStaleTemporaries(const std::string& target) {
     DIR* folder = ::opendir(FolderOf(target).c_str());
     if (folder == nullptr) {
@@ -225,14 +240,14 @@ void RemoveStaleTemporaries(const std::string& target) {
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(folder, ::closedir);
     const std::string prefix = TemporaryPrefixOf(target);
     while (const dirent* entry = ::readdir(folder)) {
-        const std::string_view name = entry->d_name;
-        if (!name.starts_with(prefix) ||
-            name.find_first_not_of("0123456789-", prefix.size()) != std::string_view::npos) {
+        if (!IsTemporaryName(entry->d_name, prefix)) {
             continue;
         }
         FileDescriptor file(::openat(::dirfd(folder), entry->d_name,
                                      O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
-        if (file.Get() >= 0 && ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 &&
+        struct stat info {};
+        if (file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 &&
             StillNamed(::dirfd(folder), entry->d_name, file.Get())) {
             ::unlinkat(::dirfd(folder), entry->d_name, 0);
         }

@@ -91,13 +91,19 @@ TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
 
 // A save killed at a random moment leaves the old file or the new one, never a cut one. The next
 // save removes the temporary file it left behind, but never one that a live save (of another
-// copy of the program) holds locked, nor files of other names.
+// copy of the program) holds locked, nor files of other names, nor anything but a regular file:
+// names close to a temporary file's and a pipe named like one used to be removed.
 TEST_F(ProfileSafetyTest, AKilledSaveLeavesTheOldOrTheNewFile) {
-    const std::set<std::string> kept = {"quicktock.ini", "quicktock.ini.tmp-1-0",
-                                        "quicktock.ini.tmp-x", "other.ini.tmp-1-0"};
+    const std::set<std::string> kept = {
+        "quicktock.ini",        "quicktock.ini.tmp-1-0",        "quicktock.ini.tmp-x",
+        "quicktock.ini.tmp-",   "quicktock.ini.tmp-2024-06-01", "other.ini.tmp-1-0",
+        "quicktock.ini.tmp-2-0"};
     const std::string rest = "; " + std::string(3000, 'x') + "\r\n";
+    ASSERT_EQ(::mkfifo(PathOf("quicktock.ini.tmp-2-0").c_str(), 0644), 0);
     for (const std::string& name : kept) {
-        WriteFile(name, "[Data]\r\nk=0\r\n" + rest);
+        if (name != "quicktock.ini.tmp-2-0") {
+            WriteFile(name, "[Data]\r\nk=0\r\n" + rest);
+        }
     }
     const int live = ::open(PathOf("quicktock.ini.tmp-1-0").c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(::flock(live, LOCK_EX), 0);
