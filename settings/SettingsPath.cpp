@@ -1,5 +1,8 @@
 #include "settings/SettingsPath.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace quicktock {
 namespace {
 
@@ -19,6 +22,12 @@ std::string ConfigurationHome(const SettingsPlaces& places) {
     return places.RealUserHome() + "/.config";
 }
 
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 }  // namespace
 
 std::string SettingsPath(const std::string& executablePath, char folderSeparator) {
@@ -30,7 +39,10 @@ std::string SettingsPath(const std::string& executablePath, char folderSeparator
     if (dot != std::string::npos && dot > 0) {
         name.erase(dot);
     }
-    return folder + folderSeparator + name + ".ini";
+    const std::string path = folder + folderSeparator + name + ".ini";
+    const bool ownFile = folderSeparator == '\\' ? SameIgnoringAsciiCase(path, executablePath)
+                                                 : path == executablePath;
+    return ownFile ? executablePath + ".ini" : path;
 }
 
 std::string DecideSettingsPath(const std::string& executablePath, SettingsPlaces& places) {

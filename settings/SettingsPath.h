@@ -7,7 +7,10 @@
 namespace quicktock {
 
 // The settings file beside the executable: its folder, the separator, its name without the
-// extension, ".ini". A copy of the program under another name keeps its own settings.
+// extension, ".ini". A copy of the program under another name keeps its own settings. A program
+// whose own file has that name ("quicktock.ini") keeps them in "quicktock.ini.ini" instead, or
+// its first save would write over it. With a backslash as separator (Windows), names match
+// whatever their case.
 std::string SettingsPath(const std::string& executablePath, char folderSeparator);
 
 // Where the program keeps its settings on a system with per-user configuration folders, decided

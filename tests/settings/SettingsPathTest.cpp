@@ -8,6 +8,7 @@
 namespace quicktock {
 namespace {
 
+// A program file named like its settings file used to be written over by its first save.
 TEST(SettingsPathTest, NamedAfterTheExecutableInItsFolder) {
     struct Case {
         const char* executable;
@@ -19,6 +20,8 @@ TEST(SettingsPathTest, NamedAfterTheExecutableInItsFolder) {
         {"/opt/q.d/fast-clock", '/', "/opt/q.d/fast-clock.ini"},
         {"/quicktock", '/', "/quicktock.ini"},
         {"C:\\Quicktock.exe", '\\', "C:\\Quicktock.ini"},
+        {"/opt/q/quicktock.ini", '/', "/opt/q/quicktock.ini.ini"},
+        {"C:\\QUICKTOCK.INI", '\\', "C:\\QUICKTOCK.INI.ini"},
     };
     for (const auto& [executable, separator, path] : cases) {
         EXPECT_EQ(SettingsPath(executable, separator), path);
