@@ -45,16 +45,19 @@ std::string SettingsPath(const std::string& executablePath, char folderSeparator
     return ownFile ? executablePath + ".ini" : path;
 }
 
-std::string DecideSettingsPath(const std::string& executablePath, SettingsPlaces& places) {
+SettingsFiles DecideSettingsFiles(const std::string& executablePath, SettingsPlaces& places) {
     const std::string beside = SettingsPath(executablePath, '/');
     const std::string::size_type slash = beside.rfind('/');
     const std::string folder = slash == 0 ? "/" : beside.substr(0, slash);
-    if (places.FileExists(beside) || places.FolderWritable(folder)) {
-        return beside;
+    const bool installed = places.IsInstalledFolder(folder);
+    if (!installed && (places.FileExists(beside) || places.FolderWritable(folder))) {
+        return {beside, beside};
     }
-    const std::string own = ConfigurationHome(places) + "/quicktock";
-    places.CreatePrivateFolder(own);
-    return own + beside.substr(slash);
+    const std::string ownFolder = ConfigurationHome(places) + "/quicktock";
+    places.CreatePrivateFolder(ownFolder);
+    const std::string own = ownFolder + beside.substr(slash);
+    const bool startBeside = installed && !places.FileExists(own) && places.FileExists(beside);
+    return {startBeside ? beside : own, own};
 }
 
 }  // namespace quicktock

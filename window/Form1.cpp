@@ -58,7 +58,7 @@ Form1::Form1(FormHost& host, Services services)
 void Form1::Load() {
     engine_.Reset();
     ApplyLanguage();
-    savedSettings_.Load(*this, services_.settingsPath);
+    savedSettings_.Load(*this, services_.settingsFiles.load);
 }
 
 void Form1::TimerTick() {
@@ -173,7 +173,7 @@ void Form1::ApplyLanguage() {
 }
 
 void Form1::Exit() {
-    savedSettings_.Save(*this, services_.settingsPath);
+    savedSettings_.Save(*this, services_.settingsFiles.save);
     host_.EndProgram();
 }
 
