@@ -201,23 +201,21 @@ std::size_t SizeWith(const EntryPlace& place, std::string_view section, std::str
 
 }  // namespace
 
-std::size_t WithIniValueSize(std::string_view text, std::string_view section, std::string_view key,
-                             std::string_view value) {
-    section = Trim(section);
-    key = Trim(key);
-    return SizeWith(FindEntryPlace(text, section, key), section, key, value);
-}
-
-std::string WithIniValue(std::string_view text, std::string_view section, std::string_view key,
-                         std::string_view value) {
+std::optional<std::string> WithIniValue(std::string_view text, std::string_view section,
+                                        std::string_view key, std::string_view value,
+                                        std::size_t maxSize) {
     section = Trim(section);
     key = Trim(key);
     const EntryPlace place = FindEntryPlace(text, section, key);
     const auto appendEntry = [&value](std::string& out, std::string_view name) {
         out.append(name).append("=").append(value).append(kLineEnd);
     };
+    const std::size_t size = SizeWith(place, section, key, value);
+    if (size > maxSize) {
+        return std::nullopt;
+    }
     std::string out;
-    out.reserve(SizeWith(place, section, key, value));
+    out.reserve(size);
     LineSplitter splitter(text);
     std::size_t i = 0;
     for (std::string_view line; splitter.Next(line); ++i) {

@@ -363,15 +363,14 @@ bool OsProfileFunctions::WriteValue(const std::string& section, const std::strin
         return false;  // either would be stored changed, and a changed key never found again
     }
     const std::string_view mark = MarkOf(settings.form);
-    // The new size is known before the new text is made, except in UTF-16.
-    if (!utf16 &&
-        mark.size() + WithIniValueSize(settings.text, section, key, value) > kMaxFileSize) {
+    // In UTF-8 the new size is known before the new text is made; in UTF-16 before it is encoded.
+    std::optional<std::string> changed =
+        WithIniValue(settings.text, section, key, value,
+                     utf16 ? static_cast<std::size_t>(-1) : kMaxFileSize - mark.size());
+    if (!changed || (utf16 && mark.size() + Utf16LeSize(*changed) > kMaxFileSize)) {
         return false;
     }
-    settings.text = WithIniValue(settings.text, section, key, value);
-    if (utf16 && mark.size() + Utf16LeSize(settings.text) > kMaxFileSize) {
-        return false;
-    }
+    settings.text = std::move(*changed);
     return ReplaceFile(*target, mark, EncodeAfterMark(std::move(settings)),
                        state == FileState::Read ? &info : nullptr, failingStep_);
 }
