@@ -360,7 +360,7 @@ bool OsProfileFunctions::WriteValue(const std::string& section, const std::strin
     const bool utf16 = settings.form == SettingsText::Form::Utf16Le;
     if (settings.form == SettingsText::Form::Foreign ||
         (utf16 && !(IsValidUtf8(section) && IsValidUtf8(key) && IsValidUtf8(value)))) {
-        return false;  // either would be stored changed, and a changed key never found again
+        return false;  // the rest of the file, or the entry, would be stored changed
     }
     const std::string_view mark = MarkOf(settings.form);
     // In UTF-8 the new size is known before the new text is made; in UTF-16 before it is encoded.
