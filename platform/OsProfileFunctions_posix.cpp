@@ -95,8 +95,11 @@ SettingsText Decode(std::string&& bytes) {
     const std::string_view view = bytes;
     if (view.starts_with(kUtf16LeMark)) {
         const std::string_view units = view.substr(kUtf16LeMark.size());
-        return {IsWholeUtf16Le(units) ? SettingsText::Form::Utf16Le : SettingsText::Form::Foreign,
-                Utf16LeToUtf8(units)};
+        SettingsText settings{
+            IsWholeUtf16Le(units) ? SettingsText::Form::Utf16Le : SettingsText::Form::Foreign,
+            Utf16LeToUtf8(units)};
+        std::string().swap(bytes);  // not held while a save makes the new text
+        return settings;
     }
     if (view.starts_with(kUtf16BeMark)) {
         return {SettingsText::Form::Foreign, std::move(bytes)};
