@@ -29,7 +29,7 @@ constexpr const char* kHelp =
     "two seconds (four with \"10sec\"). Setting the clock needs the right CAP_SYS_TIME:\n"
     "  sudo setcap cap_sys_time+ep /path/to/quicktock\n"
     "The Exit button saves the window and options beside the program when that folder is\n"
-    "writable, otherwise in ~/.config/quicktock/.\n";
+    "writable, otherwise, and always for an installed copy, in ~/.config/quicktock/.\n";
 
 bool IsSet(const char* name) {
     const char* value = std::getenv(name);
@@ -120,7 +120,8 @@ int main(int argc, char* argv[]) {
     // Decided once: a rebuild may replace the executable while it runs.
     const std::string executablePath = quicktock::OsExecutableLocation().Path();
     quicktock::OsSettingsPlaces places;
-    const std::string settingsPath = quicktock::DecideSettingsPath(executablePath, places);
+    const quicktock::SettingsFiles settingsFiles =
+        quicktock::DecideSettingsFiles(executablePath, places);
 
     char programName[] = "quicktock";
     char* trustedArguments[] = {programName, nullptr};
@@ -150,7 +151,7 @@ int main(int argc, char* argv[]) {
     quicktock::OsTimeSyncService processTimeSync;
     quicktock::QtTimeSyncService timeSync(processTimeSync);
     quicktock::QtForm1 window(quicktock::Form1::Services{
-        clock, settingsFile, executablePath, settingsPath, quicktock::UserDateTimeSeparators(),
+        clock, settingsFile, executablePath, settingsFiles, quicktock::UserDateTimeSeparators(),
         quicktock::UserDecimalSeparator(), &timeSync});
     window.loadAndShow();
     return QApplication::exec();

@@ -22,13 +22,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     const std::string executablePath = executable.Path();
     const std::string settingsPath =
         quicktock::SettingsPath(executablePath, executable.FolderSeparator());
+    const quicktock::SettingsFiles settingsFiles{settingsPath, settingsPath};
 
     quicktock::OsSystemClock clock;
     quicktock::OsProfileFunctions profile;
     quicktock::IniFile settingsFile(profile);
     quicktock::OsTimeSyncService timeSync;
     quicktock::Win32Form1 window(quicktock::Form1::Services{
-        clock, settingsFile, executablePath, settingsPath, quicktock::UserDateTimeSeparators(),
+        clock, settingsFile, executablePath, settingsFiles, quicktock::UserDateTimeSeparators(),
         quicktock::UserDecimalSeparator(), &timeSync});
     window.LoadAndShow(showCommand);
 

@@ -14,9 +14,12 @@ namespace quicktock {
 // A save never leaves a damaged file: the new text goes to a file beside the old one, which is
 // then renamed over it (through a symbolic link to its target, keeping the old permissions), so
 // a crash, a full disk or a refused rename leaves the old file whole; the next save removes what
-// a killed save left behind. A file the user may not write to, or one without any write
-// permission, is refused as read-only, as Windows refuses a read-only file. In a UTF-16LE file a
-// section, key or value that is not UTF-8 is refused, as it could not be stored unchanged.
+// a killed save left behind. Another user's link in a shared sticky folder is never followed. A
+// file the user may not write to, or one without any write permission, is refused as read-only, as
+// Windows refuses a read-only file. In a UTF-16LE file a section, key or value that is not UTF-8 is
+// refused, as it could not be stored unchanged; so is every save to a file whose other lines could
+// not be kept as they are (UTF-16BE, or UTF-16LE that is not whole), and one that would make the
+// file larger than a read takes.
 class OsProfileFunctions final : public ProfileFunctions {
 public:
     // Lets tests see a save fail at a given step, as on a full disk. The program never sets it.

@@ -7,6 +7,7 @@ namespace quicktock {
 class OsSettingsPlaces final : public SettingsPlaces {
 public:
     bool FileExists(const std::string& path) const override;
+    bool IsInstalledFolder(const std::string& folder) const override;
     bool FolderWritable(const std::string& folder) const override;
     void CreatePrivateFolder(const std::string& folder) override;
     std::optional<std::string> Environment(const std::string& name) const override;

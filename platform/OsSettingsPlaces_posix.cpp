@@ -15,6 +15,15 @@ bool OsSettingsPlaces::FileExists(const std::string& path) const {
     return ::lstat(path.c_str(), &status) == 0;
 }
 
+// The same folder under any name: /bin may be a link to /usr/bin.
+bool OsSettingsPlaces::IsInstalledFolder(const std::string& folder) const {
+    struct stat installed {};
+    struct stat given {};
+    return ::stat(QUICKTOCK_INSTALLED_FOLDER, &installed) == 0 &&
+           ::stat(folder.c_str(), &given) == 0 && installed.st_dev == given.st_dev &&
+           installed.st_ino == given.st_ino;
+}
+
 bool OsSettingsPlaces::FolderWritable(const std::string& folder) const {
     // access() answers for the real user, whatever rights the program was granted.
     return ::access(folder.c_str(), W_OK | X_OK) == 0;

@@ -11,6 +11,9 @@ public:
     virtual ~SettingsPlaces() = default;
 
     virtual bool FileExists(const std::string& path) const = 0;
+    // Whether the folder is the one the program was built to be installed in (the bin folder of
+    // its install prefix).
+    virtual bool IsInstalledFolder(const std::string& folder) const = 0;
     // Whether the user who started the program (the real user, not a granted right) may create
     // files in the folder.
     virtual bool FolderWritable(const std::string& folder) const = 0;

@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FakeSystemClock clock({2026, 12, 6, 10, 0, 0});
     OsProfileFunctions profile;
     IniFile iniFile(profile);
-    Form1 form(host, Form1::Services{clock, iniFile, FuzzFolder() + "/quicktock", path, {}, ","});
+    const SettingsFiles files{path, path};
+    Form1 form(host, Form1::Services{clock, iniFile, FuzzFolder() + "/quicktock", files, {}, ","});
     form.Load();
     form.UserClick(ControlId::cmdExit);
     FuzzCheck(host.ended);

@@ -15,6 +15,7 @@ namespace quicktock {
 namespace {
 
 constexpr const char* kSettingsPath = "/opt/quicktock/quicktock.ini";
+const SettingsFiles kSettingsFiles{kSettingsPath, kSettingsPath};
 using Saved = std::map<std::string, std::string>;
 
 }  // namespace
@@ -28,7 +29,7 @@ class QtForm1Test : public QObject {
                 profile.Store(kSettingsPath, "Data", key, value);
             }
             form = std::make_unique<QtForm1>(Form1::Services{
-                clock, iniFile, "/opt/quicktock/quicktock", kSettingsPath, {}, "."});
+                clock, iniFile, "/opt/quicktock/quicktock", kSettingsFiles, {}, "."});
             form->loadAndShow();
         }
         template <typename W>
