@@ -10,7 +10,7 @@ install(TARGETS quicktock RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(NOT WIN32)
     set(QUICKTOCK_ICON_SOURCE ${CMAKE_CURRENT_LIST_DIR}/icons)
     set(QUICKTOCK_ICON_DIR ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
-    install(FILES ${CMAKE_CURRENT_LIST_DIR}/quicktock.desktop
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/quicktock.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${QUICKTOCK_ICON_SOURCE}/quicktock-16.png
         DESTINATION ${QUICKTOCK_ICON_DIR}/16x16/apps RENAME quicktock.png)

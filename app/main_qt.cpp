@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/ProgramIcon.h"
+#include "engine/Version.h"
 #include "platform/OsExecutableLocation.h"
 #include "platform/OsProfileFunctions.h"
 #include "platform/OsSettingsPlaces.h"
@@ -45,7 +46,7 @@ bool AnsweredQuestion(int argc, char* argv[]) {
             return true;
         }
         if (argument == "--version") {
-            std::puts("Quicktock 1.00");
+            std::puts(QUICKTOCK_PROGRAM_NAME " " QUICKTOCK_VERSION_SHOWN);
             return true;
         }
     }
@@ -139,8 +140,8 @@ int main(int argc, char* argv[]) {
         // Qt adds the executable's own folder while it starts; no later plug-in comes from there.
         QCoreApplication::setLibraryPaths(systemPlugins);
     }
-    QApplication::setApplicationName("Quicktock");
-    QApplication::setApplicationVersion("1.00");
+    QApplication::setApplicationName(QUICKTOCK_PROGRAM_NAME);
+    QApplication::setApplicationVersion(QUICKTOCK_VERSION_SHOWN);
     QApplication::setDesktopFileName("quicktock");
     QApplication::setWindowIcon(quicktock::ProgramIcon());
 
