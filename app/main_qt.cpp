@@ -8,7 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "app/InstalledPlace.h"
 #include "app/ProgramIcon.h"
+#include "engine/Version.h"
 #include "platform/OsExecutableLocation.h"
 #include "platform/OsProfileFunctions.h"
 #include "platform/OsSettingsPlaces.h"
@@ -23,11 +25,12 @@
 
 namespace {
 
+// The command that grants the right names the program where its build installs it.
 constexpr const char* kHelp =
     "Usage: quicktock [--help | --version | Qt options]\n"
     "Makes the computer's clock run fast: while it accelerates (>>), a clock minute passes in\n"
     "two seconds (four with \"10sec\"). Setting the clock needs the right CAP_SYS_TIME:\n"
-    "  sudo setcap cap_sys_time+ep /path/to/quicktock\n"
+    "  sudo setcap cap_sys_time+ep %s/quicktock\n"
     "The Exit button saves the window and options beside the program when that folder is\n"
     "writable, otherwise, and always for an installed copy, in ~/.config/quicktock/.\n";
 
@@ -41,11 +44,11 @@ bool AnsweredQuestion(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument(argv[i]);
         if (argument == "--help" || argument == "-h") {
-            std::fputs(kHelp, stdout);
+            std::printf(kHelp, quicktock::InstalledProgramFolder());
             return true;
         }
         if (argument == "--version") {
-            std::puts("Quicktock 1.00");
+            std::puts(QUICKTOCK_PROGRAM_NAME " " QUICKTOCK_VERSION_SHOWN);
             return true;
         }
     }
@@ -140,8 +143,8 @@ int main(int argc, char* argv[]) {
         // Qt adds the executable's own folder while it starts; no later plug-in comes from there.
         QCoreApplication::setLibraryPaths(systemPlugins);
     }
-    QApplication::setApplicationName("Quicktock");
-    QApplication::setApplicationVersion("1.00");
+    QApplication::setApplicationName(QUICKTOCK_PROGRAM_NAME);
+    QApplication::setApplicationVersion(QUICKTOCK_VERSION_SHOWN);
     QApplication::setDesktopFileName("quicktock");
     QApplication::setWindowIcon(quicktock::ProgramIcon());
 
