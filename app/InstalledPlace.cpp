@@ -4,7 +4,7 @@ namespace quicktock {
 
 // The only value in which the program and its packaged copy differ, given by the build.
 const char* InstalledProgramFolder() {
-    return QUICKTOCK_INSTALLED_BINDIR;
+    return QUICKTOCK_INSTALLED_FOLDER;
 }
 
 }  // namespace quicktock

@@ -122,7 +122,7 @@ int main(int argc, char* argv[]) {
 
     // Decided once: a rebuild may replace the executable while it runs.
     const std::string executablePath = quicktock::OsExecutableLocation().Path();
-    quicktock::OsSettingsPlaces places;
+    quicktock::OsSettingsPlaces places(quicktock::InstalledProgramFolder());
     const quicktock::SettingsFiles settingsFiles =
         quicktock::DecideSettingsFiles(executablePath, places);
 

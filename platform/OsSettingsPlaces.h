@@ -1,11 +1,18 @@
 #pragma once
 
+#include <string>
+#include <utility>
+
 #include "platform/SettingsPlaces.h"
 
 namespace quicktock {
 
 class OsSettingsPlaces final : public SettingsPlaces {
 public:
+    // installedFolder: the folder the program was built to be installed in.
+    explicit OsSettingsPlaces(std::string installedFolder)
+        : installedFolder_(std::move(installedFolder)) {}
+
     bool FileExists(const std::string& path) const override;
     bool IsInstalledFolder(const std::string& folder) const override;
     bool FolderWritable(const std::string& folder) const override;
@@ -13,6 +20,9 @@ public:
     std::optional<std::string> Environment(const std::string& name) const override;
     bool Privileged() const override;
     std::string RealUserHome() const override;
+
+private:
+    std::string installedFolder_;
 };
 
 }  // namespace quicktock

@@ -19,7 +19,7 @@ bool OsSettingsPlaces::FileExists(const std::string& path) const {
 bool OsSettingsPlaces::IsInstalledFolder(const std::string& folder) const {
     struct stat installed {};
     struct stat given {};
-    return ::stat(QUICKTOCK_INSTALLED_FOLDER, &installed) == 0 &&
+    return ::stat(installedFolder_.c_str(), &installed) == 0 &&
            ::stat(folder.c_str(), &given) == 0 && installed.st_dev == given.st_dev &&
            installed.st_ino == given.st_ino;
 }
