@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SettingsPlaces.h"
+#include "settings/SettingsPlaces.h"
 
 namespace quicktock {
 

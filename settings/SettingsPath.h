@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/SettingsPlaces.h"
+#include "settings/SettingsPlaces.h"
 
 namespace quicktock {
 
