@@ -8,8 +8,8 @@
 namespace quicktock {
 
 // The profile functions of this machine. On Windows these are the system's own; elsewhere the
-// settings file is read and written by the same rules (see IniText.h), in UTF-8, or in UTF-16LE
-// when the file starts with that byte-order mark.
+// settings file is read and written by the same rules (see settings/IniText.h), in UTF-8, or in
+// UTF-16LE when the file starts with that byte-order mark.
 //
 // A save never leaves a damaged file: the new text goes to a file beside the old one, which is
 // then renamed over it (through a symbolic link to its target, keeping the old permissions), so

@@ -13,8 +13,8 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/IniText.h"
-#include "platform/TextEncoding.h"
+#include "settings/IniText.h"
+#include "settings/TextEncoding.h"
 
 namespace quicktock {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/IniText.h"
 #include "platform/WideText_win.h"
+#include "settings/IniText.h"
 
 namespace quicktock {
 namespace {
