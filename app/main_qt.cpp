@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "app/ProgramIcon.h"
-#include "platform/OsExecutableLocation.h"
+#include "platform/ExecutablePath.h"
 #include "platform/OsProfileFunctions.h"
 #include "platform/OsSettingsPlaces.h"
 #include "platform/OsSystemClock.h"
@@ -118,7 +118,7 @@ int main(int argc, char* argv[]) {
     }
 
     // Decided once: a rebuild may replace the executable while it runs.
-    const std::string executablePath = quicktock::OsExecutableLocation().Path();
+    const std::string executablePath = quicktock::ExecutablePath();
     quicktock::OsSettingsPlaces places;
     const quicktock::SettingsFiles settingsFiles =
         quicktock::DecideSettingsFiles(executablePath, places);

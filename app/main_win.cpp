@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/OsExecutableLocation.h"
+#include "platform/ExecutablePath.h"
 #include "platform/OsProfileFunctions.h"
 #include "platform/OsSystemClock.h"
 #include "platform/OsTimeSyncService.h"
@@ -18,10 +18,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
     // Decided once: the executable may be replaced while it runs. The settings file lies beside it.
-    const quicktock::OsExecutableLocation executable;
-    const std::string executablePath = executable.Path();
-    const std::string settingsPath =
-        quicktock::SettingsPath(executablePath, executable.FolderSeparator());
+    const std::string executablePath = quicktock::ExecutablePath();
+    const std::string settingsPath = quicktock::SettingsPath(executablePath, '\\');
     const quicktock::SettingsFiles settingsFiles{settingsPath, settingsPath};
 
     quicktock::OsSystemClock clock;
