@@ -121,7 +121,7 @@ int main(int argc, char* argv[]) {
     const std::string executablePath = quicktock::ExecutablePath();
     quicktock::OsSettingsPlaces places;
     const quicktock::SettingsFiles settingsFiles =
-        quicktock::DecideSettingsFiles(executablePath, places);
+        quicktock::DecideSettingsFiles(executablePath, '/', &places);
 
     char programName[] = "quicktock";
     char* trustedArguments[] = {programName, nullptr};

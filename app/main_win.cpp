@@ -19,8 +19,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     // Decided once: the executable may be replaced while it runs. The settings file lies beside it.
     const std::string executablePath = quicktock::ExecutablePath();
-    const std::string settingsPath = quicktock::SettingsPath(executablePath, '\\');
-    const quicktock::SettingsFiles settingsFiles{settingsPath, settingsPath};
+    const quicktock::SettingsFiles settingsFiles =
+        quicktock::DecideSettingsFiles(executablePath, '\\', nullptr);
 
     quicktock::OsSystemClock clock;
     quicktock::OsProfileFunctions profile;
