@@ -14,7 +14,7 @@
 #include "platform/OsSettingsPlaces.h"
 #include "platform/OsSystemClock.h"
 #include "platform/OsTimeSyncService.h"
-#include "platform/SecureExecution.h"
+#include "platform/SecureExecution_posix.h"
 #include "platform/UserLocale.h"
 #include "platform/qt/QtTimeSyncService.h"
 #include "settings/IniFile.h"

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-#include "platform/SecureExecution.h"
+#include "platform/SecureExecution_posix.h"
 
 namespace quicktock {
 

@@ -1,4 +1,4 @@
-#include "platform/SecureExecution.h"
+#include "platform/SecureExecution_posix.h"
 
 #include <gtest/gtest.h>
 
