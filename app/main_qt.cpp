@@ -11,7 +11,7 @@
 #include "app/ProgramIcon.h"
 #include "platform/ExecutablePath.h"
 #include "platform/OsProfileFunctions.h"
-#include "platform/OsSettingsPlaces.h"
+#include "platform/OsSettingsPlaces_posix.h"
 #include "platform/OsSystemClock.h"
 #include "platform/OsTimeSyncService.h"
 #include "platform/SecureExecution_posix.h"

@@ -1,4 +1,4 @@
-#include "platform/OsSettingsPlaces.h"
+#include "platform/OsSettingsPlaces_posix.h"
 
 #include <pwd.h>
 #include <sys/stat.h>

@@ -4,6 +4,8 @@
 
 namespace quicktock {
 
+// This machine's folders and user, for deciding where the settings live. Windows needs none: its
+// settings stay beside the executable.
 class OsSettingsPlaces final : public SettingsPlaces {
 public:
     bool FileExists(const std::string& path) const override;
