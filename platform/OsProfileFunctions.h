@@ -22,20 +22,11 @@ namespace quicktock {
 // file larger than a read takes.
 class OsProfileFunctions final : public ProfileFunctions {
 public:
-    // Lets tests see a save fail at a given step, as on a full disk. The program never sets it.
-    enum class FailingStep { None, Write, Rename };
-
-    explicit OsProfileFunctions(FailingStep failingStep = FailingStep::None)
-        : failingStep_(failingStep) {}
-
     std::size_t ReadValue(const std::string& section, const std::string& key,
                           const std::string& defaultValue, char* buffer, std::size_t size,
                           const std::string& fileName) override;
     bool WriteValue(const std::string& section, const std::string& key, const std::string& value,
                     const std::string& fileName) override;
-
-private:
-    FailingStep failingStep_;
 };
 
 }  // namespace quicktock

@@ -64,11 +64,9 @@ std::size_t OsProfileFunctions::ReadValue(const std::string& section, const std:
 
 bool OsProfileFunctions::WriteValue(const std::string& section, const std::string& key,
                                     const std::string& value, const std::string& fileName) {
-    // The system saves in one step of its own; a failure asked for by a test is a refused save.
     // Bytes that are not UTF-8 would be stored changed, and a changed key never found again.
-    if (failingStep_ != FailingStep::None || fileName.empty() ||
-        !CanStoreIniEntry(section, key, value) || !IsUtf8(section) || !IsUtf8(key) ||
-        !IsUtf8(value) || !IsUtf8(fileName)) {
+    if (fileName.empty() || !CanStoreIniEntry(section, key, value) || !IsUtf8(section) ||
+        !IsUtf8(key) || !IsUtf8(value) || !IsUtf8(fileName)) {
         return false;
     }
     const std::wstring path = Widen(CP_UTF8, fileName);
