@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
 #include "settings/IniText.h"
@@ -289,9 +290,10 @@ bool ReplaceFile(const std::string& target, std::string_view mark, std::string_v
     FileDescriptor file(fd);
     bool ok = true;
     if (old != nullptr) {
-        if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
-            // Only a privileged process may give a file away; the new file is then this user's.
-        }
+        // Only a privileged process may give the new file the old one's owner. For anyone else
+        // it stays their own: nothing changes for the user's own file, and another user's file
+        // that the user may write to becomes the user's, which is no reason to refuse the save.
+        std::ignore = ::fchown(fd, old->st_uid, old->st_gid);
         ok = ::fchmod(fd, old->st_mode & 07777) == 0;
     }
     ok = ok && WriteAll(fd, mark) && WriteAll(fd, bytes) && ::fsync(fd) == 0 &&
