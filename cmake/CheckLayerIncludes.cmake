@@ -1,7 +1,7 @@
 # Each target may include its own headers and those of the targets it links: its direct links,
-# and what they link publicly. A header of another target of the tree is a fault, and so is one
-# that no target lists: every target sees the whole tree as its include folder (the
-# "layer/File.h" style), so without this check nothing would notice either.
+# and what they link publicly. A header of any other target of the tree is a fault, and so is a
+# header of the tree that no target lists: every target sees the whole tree as its include folder
+# (the "layer/File.h" style), so without this check nothing would notice either.
 #
 # quicktock_check_layer_includes() runs at the end of the configuration. It writes down which
 # target owns which header and which targets each may include from, and adds a step that every
