@@ -11,12 +11,12 @@
 #include "app/InstalledPlace.h"
 #include "app/ProgramIcon.h"
 #include "engine/Version.h"
-#include "platform/OsExecutableLocation.h"
+#include "platform/ExecutablePath.h"
 #include "platform/OsProfileFunctions.h"
-#include "platform/OsSettingsPlaces.h"
+#include "platform/OsSettingsPlaces_posix.h"
 #include "platform/OsSystemClock.h"
 #include "platform/OsTimeSyncService.h"
-#include "platform/SecureExecution.h"
+#include "platform/SecureExecution_posix.h"
 #include "platform/UserLocale.h"
 #include "platform/qt/QtTimeSyncService.h"
 #include "settings/IniFile.h"
@@ -121,10 +121,10 @@ int main(int argc, char* argv[]) {
     }
 
     // Decided once: a rebuild may replace the executable while it runs.
-    const std::string executablePath = quicktock::OsExecutableLocation().Path();
+    const std::string executablePath = quicktock::ExecutablePath();
     quicktock::OsSettingsPlaces places(quicktock::InstalledProgramFolder());
     const quicktock::SettingsFiles settingsFiles =
-        quicktock::DecideSettingsFiles(executablePath, places);
+        quicktock::DecideSettingsFiles(executablePath, '/', &places);
 
     char programName[] = "quicktock";
     char* trustedArguments[] = {programName, nullptr};

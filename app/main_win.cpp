@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/OsExecutableLocation.h"
+#include "platform/ExecutablePath.h"
 #include "platform/OsProfileFunctions.h"
 #include "platform/OsSystemClock.h"
 #include "platform/OsTimeSyncService.h"
@@ -18,11 +18,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
     // Decided once: the executable may be replaced while it runs. The settings file lies beside it.
-    const quicktock::OsExecutableLocation executable;
-    const std::string executablePath = executable.Path();
-    const std::string settingsPath =
-        quicktock::SettingsPath(executablePath, executable.FolderSeparator());
-    const quicktock::SettingsFiles settingsFiles{settingsPath, settingsPath};
+    const std::string executablePath = quicktock::ExecutablePath();
+    const quicktock::SettingsFiles settingsFiles =
+        quicktock::DecideSettingsFiles(executablePath, '\\', nullptr);
 
     quicktock::OsSystemClock clock;
     quicktock::OsProfileFunctions profile;

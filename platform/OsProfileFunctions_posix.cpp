@@ -11,10 +11,11 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
-#include "platform/IniText.h"
-#include "platform/TextEncoding.h"
+#include "settings/IniText.h"
+#include "settings/TextEncoding.h"
 
 namespace quicktock {
 namespace {
@@ -171,11 +172,8 @@ std::optional<std::string> ResolveLinks(std::string path) {
     return std::nullopt;
 }
 
-// Writes every byte, or, when a test asks for a full disk, half of them and then fails.
-bool WriteAll(int fd, std::string_view bytes, bool failHalfway) {
-    if (failHalfway) {
-        bytes = bytes.substr(0, bytes.size() / 2);
-    }
+// Writes every byte; false when the system refuses one, as on a full disk.
+bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t count = ::write(fd, bytes.data(), bytes.size());
         if (count < 0 && errno != EINTR) {
@@ -185,7 +183,7 @@ bool WriteAll(int fd, std::string_view bytes, bool failHalfway) {
             bytes.remove_prefix(static_cast<std::size_t>(count));
         }
     }
-    return !failHalfway;
+    return true;
 }
 
 // Makes a finished rename survive a power cut. A folder that cannot be synced still holds the
@@ -280,7 +278,7 @@ int CreateLockedTemporary(const std::string& target, mode_t mode, std::string& t
 // the old file is untouched; on any failure the new file is removed again. The new file takes the
 // old one's permissions and, where this process may give it away, its owner.
 bool ReplaceFile(const std::string& target, std::string_view mark, std::string_view bytes,
-                 const struct stat* old, OsProfileFunctions::FailingStep failingStep) {
+                 const struct stat* old) {
     RemoveStaleTemporaries(target);
     std::string temporary;
     // A private mode first, so that a private settings file is never readable by others, not
@@ -292,15 +290,13 @@ bool ReplaceFile(const std::string& target, std::string_view mark, std::string_v
     FileDescriptor file(fd);
     bool ok = true;
     if (old != nullptr) {
-        if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
-            // Only a privileged process may give a file away; the new file is then this user's.
-        }
+        // Only a privileged process may give the new file the old one's owner. For anyone else
+        // it stays their own: nothing changes for the user's own file, and another user's file
+        // that the user may write to becomes the user's, which is no reason to refuse the save.
+        std::ignore = ::fchown(fd, old->st_uid, old->st_gid);
         ok = ::fchmod(fd, old->st_mode & 07777) == 0;
     }
-    ok = ok && WriteAll(fd, mark, false) &&
-         WriteAll(fd, bytes, failingStep == OsProfileFunctions::FailingStep::Write) &&
-         ::fsync(fd) == 0;
-    ok = ok && failingStep != OsProfileFunctions::FailingStep::Rename &&
+    ok = ok && WriteAll(fd, mark) && WriteAll(fd, bytes) && ::fsync(fd) == 0 &&
          ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temporary.c_str());  // while still locked, so no cleaner takes it for stale
@@ -375,7 +371,7 @@ bool OsProfileFunctions::WriteValue(const std::string& section, const std::strin
     }
     settings.text = std::move(*changed);
     return ReplaceFile(*target, mark, EncodeAfterMark(std::move(settings)),
-                       state == FileState::Read ? &info : nullptr, failingStep_);
+                       state == FileState::Read ? &info : nullptr);
 }
 
 }  // namespace quicktock

@@ -45,18 +45,22 @@ std::string SettingsPath(const std::string& executablePath, char folderSeparator
     return ownFile ? executablePath + ".ini" : path;
 }
 
-SettingsFiles DecideSettingsFiles(const std::string& executablePath, SettingsPlaces& places) {
-    const std::string beside = SettingsPath(executablePath, '/');
-    const std::string::size_type slash = beside.rfind('/');
-    const std::string folder = slash == 0 ? "/" : beside.substr(0, slash);
-    const bool installed = places.IsInstalledFolder(folder);
-    if (!installed && (places.FileExists(beside) || places.FolderWritable(folder))) {
+SettingsFiles DecideSettingsFiles(const std::string& executablePath, char folderSeparator,
+                                  SettingsPlaces* places) {
+    const std::string beside = SettingsPath(executablePath, folderSeparator);
+    if (places == nullptr) {
         return {beside, beside};
     }
-    const std::string ownFolder = ConfigurationHome(places) + "/quicktock";
-    places.CreatePrivateFolder(ownFolder);
+    const std::string::size_type slash = beside.rfind(folderSeparator);
+    const std::string folder = beside.substr(0, slash == 0 ? 1 : slash);
+    const bool installed = places->IsInstalledFolder(folder);
+    if (!installed && (places->FileExists(beside) || places->FolderWritable(folder))) {
+        return {beside, beside};
+    }
+    const std::string ownFolder = ConfigurationHome(*places) + "/quicktock";
+    places->CreatePrivateFolder(ownFolder);
     const std::string own = ownFolder + beside.substr(slash);
-    const bool startBeside = installed && !places.FileExists(own) && places.FileExists(beside);
+    const bool startBeside = installed && !places->FileExists(own) && places->FileExists(beside);
     return {startBeside ? beside : own, own};
 }
 

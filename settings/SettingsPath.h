@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/SettingsPlaces.h"
+#include "settings/SettingsPlaces.h"
 
 namespace quicktock {
 
@@ -19,16 +19,18 @@ struct SettingsFiles {
     std::string save;
 };
 
-// Where the program keeps its settings on a system with per-user configuration folders, decided
-// once at start-up. A copy installed where it was built to be installed keeps every user's
-// settings, the superuser's too, in that user's configuration folder:
-// $XDG_CONFIG_HOME/quicktock/<name>.ini, by default ~/.config/quicktock/<name>.ini, whose folder
-// is created private to the user; while the user has no file there, one that an earlier version
-// left beside the program gives the starting values. Any other copy keeps them beside itself
-// when a file of that name is already there (the user put it there, even read-only) or when the
-// user may write in that folder (a portable copy), and otherwise in the user's configuration
-// folder. A privileged program takes that folder from the user database, never from the
-// environment, which its user chooses.
-SettingsFiles DecideSettingsFiles(const std::string& executablePath, SettingsPlaces& places);
+// Where the program keeps its settings, decided once at start-up. Without places (Windows) they
+// always stay beside the executable, where the program, run as administrator, may write them.
+// With the places of a system with per-user configuration folders, a copy installed where it was
+// built to be installed keeps every user's settings, the superuser's too, in that user's
+// configuration folder: $XDG_CONFIG_HOME/quicktock/<name>.ini, by default
+// ~/.config/quicktock/<name>.ini, whose folder is created private to the user; while the user has
+// no file there, one that an earlier version left beside the program gives the starting values. Any
+// other copy keeps them beside itself when a file of that name is already there (the user put it
+// there, even read-only) or when the user may write in that folder (a portable copy), and otherwise
+// in the user's configuration folder. A privileged program takes that folder from the user
+// database, never from the environment, which its user chooses.
+SettingsFiles DecideSettingsFiles(const std::string& executablePath, char folderSeparator,
+                                  SettingsPlaces* places);
 
 }  // namespace quicktock

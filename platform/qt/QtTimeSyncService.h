@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "platform/TimeSyncService.h"
+#include "window/TimeSyncService.h"
 
 namespace quicktock {
 

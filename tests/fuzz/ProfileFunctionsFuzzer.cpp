@@ -9,10 +9,10 @@
 #include <sstream>
 #include <vector>
 
-#include "platform/IniText.h"
 #include "platform/OsProfileFunctions.h"
-#include "platform/TextEncoding.h"
 #include "settings/IniFile.h"
+#include "settings/IniText.h"
+#include "settings/TextEncoding.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -16,7 +16,6 @@ namespace quicktock {
 namespace {
 
 using ProfileSafetyTest = SettingsFolder;
-using Step = OsProfileFunctions::FailingStep;
 using Perms = std::filesystem::perms;
 
 constexpr uid_t kNobody = 65534;
@@ -25,7 +24,8 @@ constexpr uid_t kOtherUser = 1001;
 // Saves that cannot or may not be made, made as an ordinary user: each returns false and leaves
 // every file as it was. A read-only file or another user's file in the user's folder used to be
 // replaced by a renamed new file all the same, and so was the user's own file that another user's
-// link in a shared sticky folder (as the temporary folder is) pointed a save at.
+// link in a shared sticky folder (as the temporary folder is) pointed a save at. Another user's
+// file there that anyone may write cannot be replaced: the new file written beside it goes again.
 TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
     const bool root = ::geteuid() == 0;
     const std::string before = "[Data]\r\nposX= 1\r\n";
@@ -35,8 +35,9 @@ TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
     std::filesystem::create_symlink("missing/quicktock.ini", PathOf("dangling.ini"));
     std::filesystem::create_symlink("loop.ini", PathOf("loop.ini"));
     std::filesystem::create_symlink("../mine.ini", PathOf("sticky/quicktock.ini"));
-    const char* const files[] = {"others.ini", "quicktock.ini", "readonly.ini",
-                                 "folder.ini/locked/a.ini", "mine.ini"};
+    const char* const files[] = {"others.ini",   "quicktock.ini",
+                                 "readonly.ini", "folder.ini/locked/a.ini",
+                                 "mine.ini",     "sticky/others.ini"};
     for (const char* name : files) {
         WriteFile(name, before);
     }
@@ -44,7 +45,10 @@ TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
          {"", "folder.ini/locked", "quicktock.ini", "readonly.ini", files[3], files[4]}) {
         ASSERT_TRUE(!root || ::chown(PathOf(name).c_str(), kNobody, kNobody) == 0) << name;
     }
-    ASSERT_TRUE(!root || ::lchown(PathOf("sticky/quicktock.ini").c_str(), kOtherUser, 0) == 0);
+    for (const char* name : {"sticky/quicktock.ini", files[5]}) {
+        ASSERT_TRUE(!root || ::lchown(PathOf(name).c_str(), kOtherUser, 0) == 0) << name;
+    }
+    ::chmod(PathOf(files[5]).c_str(), 0666);
     ::chmod(PathOf("readonly.ini").c_str(), 0444);
     ::chmod(PathOf("folder.ini/locked").c_str(), 0555);
     EXPECT_FALSE(profile.WriteValue("Data", "posX", " 2", PathOf("readonly.ini"))) << "any user";
@@ -56,7 +60,7 @@ TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
                                  "dangling.ini",
                                  "loop.ini",
                                  "full disk",
-                                 "rename"};
+                                 root ? files[5] : "readonly.ini"};
     const pid_t child = ::fork();
     if (child == 0) {
         if (root && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 ||
@@ -67,10 +71,9 @@ TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
         for (int row = 0; row < static_cast<int>(std::size(cases)); ++row) {
             const std::string& name = cases[row];
             const rlimit limit{name == "full disk" ? 64 : RLIM_INFINITY, RLIM_INFINITY};
-            OsProfileFunctions writer(name == "rename" ? Step::Rename : Step::None);
             if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 ||
-                writer.WriteValue("Data", "posX", std::string(500, '7'),
-                                  PathOf(name.ends_with(".ini") ? name : "quicktock.ini"))) {
+                profile.WriteValue("Data", "posX", std::string(500, '7'),
+                                   PathOf(name.ends_with(".ini") ? name : "quicktock.ini"))) {
                 ::_exit(row + 1);
             }
         }
@@ -87,6 +90,7 @@ TEST_F(ProfileSafetyTest, RefusedOrFailingSavesLeaveEveryFileAsItWas) {
         EXPECT_EQ(ReadFile(name), before) << name;
     }
     EXPECT_EQ(FileNames().size(), 8u) << "nothing left behind";
+    EXPECT_EQ(FileNames("sticky").size(), 2u) << "nothing left behind";
 }
 
 // A save killed at a random moment leaves the old file or the new one, never a cut one. The next

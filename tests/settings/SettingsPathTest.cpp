@@ -81,7 +81,7 @@ TEST(SettingsPathTest, PortableBesideTheProgramInstalledInTheUsersConfiguration)
     };
     for (const Case& c : cases) {
         FakePlaces places(c);
-        const SettingsFiles files = DecideSettingsFiles("/opt/q/quicktock", places);
+        const SettingsFiles files = DecideSettingsFiles("/opt/q/quicktock", '/', &places);
         EXPECT_EQ(files.save, c.save) << c.machine;
         EXPECT_EQ(files.load, c.load ? c.load : c.save) << c.machine;
         const std::string folder(c.save, std::string_view(c.save).rfind('/'));

@@ -17,7 +17,8 @@ public:
     // Whether the user who started the program (the real user, not a granted right) may create
     // files in the folder.
     virtual bool FolderWritable(const std::string& folder) const = 0;
-    // Creates the folder, and any missing folder above it, readable by the user alone.
+    // Creates the folder, and any missing folder above it, readable by the user alone. One that
+    // cannot be made shows later: the settings in it read as missing and cannot be saved.
     virtual void CreatePrivateFolder(const std::string& folder) = 0;
     // An environment variable; none when unset.
     virtual std::optional<std::string> Environment(const std::string& name) const = 0;

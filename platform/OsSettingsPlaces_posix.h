@@ -3,10 +3,12 @@
 #include <string>
 #include <utility>
 
-#include "platform/SettingsPlaces.h"
+#include "settings/SettingsPlaces.h"
 
 namespace quicktock {
 
+// This machine's folders and user, for deciding where the settings live. Windows needs none: its
+// settings stay beside the executable.
 class OsSettingsPlaces final : public SettingsPlaces {
 public:
     // installedFolder: the folder the program was built to be installed in.

@@ -1,4 +1,4 @@
-#include "platform/TextEncoding.h"
+#include "settings/TextEncoding.h"
 
 #include <cstring>
 

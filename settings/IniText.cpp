@@ -1,4 +1,4 @@
-#include "platform/IniText.h"
+#include "settings/IniText.h"
 
 #include <cstddef>
 
