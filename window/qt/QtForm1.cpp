@@ -11,10 +11,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "window/FaceChoice.h"
 #include "window/TabOrder.h"
 #include "window/Twips.h"
 #include "window/qt/QtCheckBox.h"
-#include "window/qt/QtFonts.h"
 
 namespace quicktock {
 namespace {
@@ -22,20 +22,27 @@ namespace {
 // How long to wait for the window manager to report its frame after the window is first shown.
 constexpr int kFrameTries = 20;
 constexpr int kFrameTryIntervalMs = 50;
+// A text box's one-pixel border on each side, and the pixel its cursor takes after the text.
+constexpr int kTextBoxFramePixels = 3;
 
 QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+int LogicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
+}
+
 }  // namespace
 
-QtForm1::QtForm1(Form1::Services services) : model_(*this, std::move(services)) {
-    InstallFontSubstitutes();
+QtForm1::QtForm1(Form1::Services services)
+    : dpi_(LogicalDpi()),
+      separators_(services.dateTimeSeparators),
+      fonts_(dpi_),
+      model_(*this, std::move(services)) {
     setWindowTitle(ClockEngine::kProgramName);
-    setFont(ToQFont(DefaultFont()));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        dpi_ = static_cast<int>(std::lround(screen->logicalDotsPerInch()));
-    }
+    setFont(fonts_.generalFont(DefaultFont()));
     resize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
     createControls();
 
@@ -70,7 +77,9 @@ void QtForm1::createControls() {
                 edit->setStyleSheet(
                     "QLineEdit { padding: 0px; border: 1px solid palette(mid);"
                     " border-top-color: palette(dark); border-left-color: palette(dark); }");
-                edit->setTextMargins(-1, 0, -1, 0);
+                // Qt keeps two pixels free for the cursor inside the frame on each side: the
+                // digits take them, and the pixel after the text is the only one the cursor needs.
+                edit->setTextMargins(-2, 0, -2, 0);
                 connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
                     model_.UserEditText(id, text.toStdString());
                 });
@@ -120,7 +129,11 @@ void QtForm1::refresh(ControlId id) {
     const Control& c = model_.control(id);
     const QString caption = ToQString(c.caption);
     // Every tick rewrites the two date-time labels: touch only what changed.
-    const QFont font = ToQFont(c.font);
+    FaceRequest request = FaceRequestFor(c, separators_);
+    if (c.kind == ControlKind::TextBox) {
+        request.maxWidthTwips -= static_cast<int>(toTwips(kTextBoxFramePixels));
+    }
+    const QFont font = fonts_.fontFor(request, c.font);
     if (w->font() != font) {
         w->setFont(font);
     }
@@ -257,6 +270,8 @@ void QtForm1::ShowMessage(const std::string& text) {
     // Opened without a nested event loop, so that ticks and clicks keep running one at a time.
     auto* box = new QMessageBox(QMessageBox::Warning, ClockEngine::kProgramName, ToQString(text),
                                 QMessageBox::Ok, this);
+    const FontSpec& buttons = model_.control(ControlId::cmdExit).font;
+    box->setFont(fonts_.fontFor(FaceRequestFor(text, buttons), buttons));
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [this, text] { model_.MessageClosed(text); });
     box->open();

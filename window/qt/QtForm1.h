@@ -8,6 +8,7 @@
 
 #include "window/Form1.h"
 #include "window/FormHost.h"
+#include "window/qt/QtFonts.h"
 
 namespace quicktock {
 
@@ -56,10 +57,12 @@ private:
     void ShowMessage(const std::string& text) override;
     void EndProgram() override;
 
+    int dpi_;
+    DateTimeSeparators separators_;
+    QtFonts fonts_;
     Form1 model_;
     std::array<QWidget*, kControlCount> widgets_{};
     QTimer timer_;
-    int dpi_ = 96;
 };
 
 }  // namespace quicktock
