@@ -44,8 +44,9 @@ class QtForm1Test : public QObject {
     };
 
 private slots:
-    // In both languages each control draws in the face it names, which has every character it
-    // shows; the widest date and time fit their labels, three digits the number boxes.
+    // In both languages each control draws in the face it names, which has every
+    // character it shows; the widest date and time fit their labels, three digits
+    // the number boxes.
     void controlsStandAtTheirPixelsAndDrawWhatTheyShow() {
         Window w;
         QCOMPARE(w.form->size(), QSize(226, 120));
@@ -84,7 +85,8 @@ private slots:
                 }
             }
         }
-        // "240" whole in the minutes box: it does not scroll when its cursor moves to the end.
+        // "240" whole in the minutes box: it does not scroll when its cursor moves
+        // to the end.
         auto* minutes = w.get<QLineEdit>(ControlId::txtUntilMinutes);
         QCOMPARE(minutes->text(), QString("240"));
         const auto shownWithCursorAt = [minutes](int position) {
@@ -105,10 +107,20 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), w.form->widget(id));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
+        // From "|<<" to ">>", which disables itself: the focus goes to ">" just
+        // enabled; and back.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        for (const ControlId enabled : {ControlId::cmdNormal, ControlId::cmdAccel}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QCOMPARE(QApplication::focusWidget(), w.form->widget(enabled));
+        }
     }
 
     void clicksTypingAndTheTimerReachTheModel() {
         Window w(Saved{{"chk10", " 2"}});
+        QApplication::setActiveWindow(w.form.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         QTRY_COMPARE_WITH_TIMEOUT(w.get<QLabel>(ControlId::lblPresentTime)->text(),
                                   QString("2026/12/06 08:00:00"), 2500);
         auto* tenSeconds = w.get<QCheckBox>(ControlId::chk10sec);
@@ -121,11 +133,20 @@ private slots:
         hours->selectAll();
         QTest::keyClicks(hours, "99999");
         QTest::mouseClick(w.get<QPushButton>(ControlId::cmdPlayback), Qt::LeftButton);
-        QCOMPARE(w.form->findChildren<QMessageBox*>().size(), 1);
+        // The refusal opens beside the window, on its screen, and gives the focus
+        // back.
+        const QList<QMessageBox*> boxes = w.form->findChildren<QMessageBox*>();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(QTest::qWaitForWindowActive(boxes[0]));
+        QVERIFY(w.form->screen()->availableGeometry().contains(boxes[0]->frameGeometry()));
+        QVERIFY(!boxes[0]->frameGeometry().intersects(w.form->frameGeometry()));
+        boxes[0]->accept();
+        QTRY_COMPARE(QApplication::focusWidget(), w.form->widget(ControlId::cmdPlayback));
     }
 
-    // The window opens with the frame the model decides: the saved position, the saved width
-    // clamped to the 800-pixel offscreen screen, the laid-out client height inside the frame.
+    // The window opens with the frame the model decides: the saved position, the
+    // saved width clamped to the 800-pixel offscreen screen, the laid-out client
+    // height inside the frame.
     void opensWithTheDecidedFrame() {
         Window w(Saved{{"posX", " 1500"}, {"posY", " 1500"}, {"winW", " 1e9"}});
         QTest::qWait(1200);  // the frame correction gives up after a second without a frame

@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -12,9 +11,11 @@
 #include <cmath>
 
 #include "window/FaceChoice.h"
+#include "window/MessagePlacement.h"
 #include "window/TabOrder.h"
 #include "window/Twips.h"
 #include "window/qt/QtCheckBox.h"
+#include "window/qt/QtMessageBox.h"
 
 namespace quicktock {
 namespace {
@@ -32,6 +33,10 @@ QString ToQString(const std::string& text) {
 int LogicalDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
+}
+
+PixelRect ToPixelRect(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
 }
 
 }  // namespace
@@ -228,6 +233,21 @@ std::vector<DesktopRect> QtForm1::availableScreens() const {
     return areas;
 }
 
+QPoint QtForm1::placeMessage(QSize size) const {
+    // From the frame the window has when it is not minimised; the box gets a frame like it.
+    const QMargins extents(geometry().left() - frameGeometry().left(),
+                           geometry().top() - frameGeometry().top(),
+                           frameGeometry().right() - geometry().right(),
+                           frameGeometry().bottom() - geometry().bottom());
+    const QRect frame = (isMinimized() ? normalGeometry() : geometry()).marginsAdded(extents);
+    const QScreen* screen = QGuiApplication::screenAt(frame.center());
+    const QRect area = (screen != nullptr ? screen : this->screen())->availableGeometry();
+    const PixelRect placed =
+        PlaceMessage(ToPixelRect(frame), size.width() + extents.left() + extents.right(),
+                     size.height() + extents.top() + extents.bottom(), ToPixelRect(area));
+    return {placed.left, placed.top};
+}
+
 void QtForm1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     const TwipRect& line = model_.control(ControlId::Line1).rect;
@@ -268,10 +288,11 @@ SettingsForm::Frame QtForm1::WindowFrame() const {
 
 void QtForm1::ShowMessage(const std::string& text) {
     // Opened without a nested event loop, so that ticks and clicks keep running one at a time.
-    auto* box = new QMessageBox(QMessageBox::Warning, ClockEngine::kProgramName, ToQString(text),
-                                QMessageBox::Ok, this);
+    // As it closes, Qt gives the window's focus back to the control that has it in the window.
     const FontSpec& buttons = model_.control(ControlId::cmdExit).font;
-    box->setFont(fonts_.fontFor(FaceRequestFor(text, buttons), buttons));
+    auto* box = new QtMessageBox(
+        ToQString(text), fonts_.fontFor(FaceRequestFor(text, buttons), buttons),
+        [this](QSize size) { return placeMessage(size); }, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [this, text] { model_.MessageClosed(text); });
     box->open();

@@ -46,6 +46,8 @@ private:
     void applyStartFrame(bool shown);
     void correctFrameOnceKnown(int triesLeft);
     std::vector<DesktopRect> availableScreens() const;
+    // Where a message box of the given size (without its frame) opens.
+    QPoint placeMessage(QSize size) const;
 
     // FormHost
     void ControlChanged(ControlId id) override { refresh(id); }
