@@ -8,8 +8,10 @@ import argparse
 import os
 import shutil
 import signal
+import socket
 import subprocess
 import sys
+import threading
 import time
 import traceback
 from pathlib import Path
@@ -201,6 +203,42 @@ def case_timesync(args):
                 os.killpg(bus.pid, signal.SIGTERM)  # the bus and the fake service with it
                 bus.wait()
     check(windows[1] == windows[0] + 1, f"visible windows after >> with NTP off, on: {windows}")
+
+
+def case_silentbus(args):
+    """A system bus that takes connections and never answers stops neither the ticks after >>
+    nor Exit while the question is still out."""
+    program = dt.prepare_program_folder(args.program, args.work / "program")
+    listener = socket.socket(socket.AF_UNIX)
+    listener.bind(str(args.work / "bus"))
+    listener.listen()
+    held = []  # connections taken and never answered
+
+    def take():
+        while True:
+            held.append(listener.accept()[0])
+    threading.Thread(target=take, daemon=True).start()
+    env = {"DBUS_SYSTEM_BUS_ADDRESS": f"unix:path={args.work / 'bus'}"}
+    accelerate = ["Tab"] * 3 + ["space"]  # from Exit, which has the focus, to >>
+    back_to_exit = ["shift+Tab"] * 4 + ["space"]  # from > over 10sec, |<< and the hours box
+    with dt.Desktop(args.work / "desktop") as desktop:
+        with dt.ProgramRun(desktop, program, args.shim, args.work / "ticks",
+                           shim_start=CLOCK_START, extra_env=env) as run:
+            run.find_window()
+            run.key(*accelerate)
+            dt.wait_until(lambda: held, 10, what="the program to connect to the bus")
+            dt.wait_until(lambda: len(run.clock_sets()) >= 10, 40,
+                          what=f"ten ticks after >> to set the clock; output: {run.output_text()}")
+        with dt.ProgramRun(desktop, program, args.shim, args.work / "exit",
+                           shim_start=CLOCK_START, extra_env=env) as run:
+            run.find_window()
+            connected = len(held)
+            run.key(*accelerate, *back_to_exit)
+            code = run.process.wait(15)
+            check(code == 0, f"Exit with the question out ended with {code}; "
+                             f"output: {run.output_text()}")
+            dt.wait_until(lambda: len(held) > connected, 10, what="the question to have been out")
+            read_settings(program.parent / "quicktock.ini")
 
 
 CASES = {name[len("case_"):]: case for name, case in globals().items() if name.startswith("case_")}
