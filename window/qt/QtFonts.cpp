@@ -35,29 +35,34 @@ QtFonts::QtFonts(int dpi) : dpi_(dpi) {
     systemFaces_ = {{general_.toStdString(), false}, {fixed.toStdString(), true}};
 }
 
-const std::vector<InstalledFace>& QtFonts::withJapaneseFaces() {
-    if (!allFaces_.empty()) {
-        return allFaces_;
-    }
-    // Qt calls a face fixed-pitch only when all its glyphs are one width; in a Japanese face
-    // that keeps to a grid, Latin letters and digits are half the width of kana.
-    std::vector<InstalledFace> japanese;
-    for (const QString& listed : QFontDatabase::families(QFontDatabase::Japanese)) {
-        const std::string family = WithoutFoundry(listed).toStdString();
-        const auto known = [&](const InstalledFace& face) { return face.name == family; };
-        if (std::any_of(systemFaces_.begin(), systemFaces_.end(), known) ||
-            std::any_of(japanese.begin(), japanese.end(), known)) {
-            continue;
+const std::vector<InstalledFace>& QtFonts::withJapaneseFaces(bool japaneseText) {
+    if (withJapanese_.empty()) {
+        withJapanese_ = systemFaces_;
+        for (const QString& listed : QFontDatabase::families(QFontDatabase::Japanese)) {
+            const std::string family = WithoutFoundry(listed).toStdString();
+            if (std::none_of(withJapanese_.begin(), withJapanese_.end(),
+                             [&](const InstalledFace& face) { return face.name == family; })) {
+                withJapanese_.push_back({family, QFontDatabase::isFixedPitch(listed)});
+            }
         }
-        const auto i = measure(DefaultFont(), family, "i");
-        const auto m = measure(DefaultFont(), family, "M");
-        japanese.push_back({family, i && m && *i == *m});
     }
-    std::stable_partition(japanese.begin(), japanese.end(),
-                          [](const InstalledFace& face) { return !face.fixedPitch; });
-    allFaces_ = systemFaces_;
-    allFaces_.insert(allFaces_.end(), japanese.begin(), japanese.end());
-    return allFaces_;
+    if (!japaneseText) {
+        return withJapanese_;
+    }
+    if (withJapaneseByPitch_.empty()) {
+        // Qt calls a face fixed-pitch only when all its glyphs are one width; in a Japanese face
+        // that keeps to a grid, Latin letters and digits are half the width of kana.
+        withJapaneseByPitch_ = withJapanese_;
+        const auto japanese = withJapaneseByPitch_.begin() + systemFaces_.size();
+        for (auto face = japanese; face != withJapaneseByPitch_.end(); ++face) {
+            const auto i = measure(DefaultFont(), face->name, "i");
+            const auto m = measure(DefaultFont(), face->name, "M");
+            face->fixedPitch = face->fixedPitch || (i && m && *i == *m);
+        }
+        std::stable_partition(japanese, withJapaneseByPitch_.end(),
+                              [](const InstalledFace& face) { return !face.fixedPitch; });
+    }
+    return withJapaneseByPitch_;
 }
 
 QFont QtFonts::fontFor(const FaceRequest& request, const FontSpec& font) {
@@ -78,7 +83,13 @@ QFont QtFonts::fontFor(const FaceRequest& request, const FontSpec& font) {
         };
         std::string face = ChooseFace(request, systemFaces_, measureFont);
         if (!drawn(face)) {
-            face = ChooseFace(request, withJapaneseFaces(), measureFont);
+            const bool japanese = std::any_of(
+                request.texts.begin(), request.texts.end(), [](const std::string& text) {
+                    return std::any_of(text.begin(), text.end(), [](char c) {
+                        return (static_cast<unsigned char>(c) & 0x80) != 0;
+                    });
+                });
+            face = ChooseFace(request, withJapaneseFaces(japanese), measureFont);
         }
         // Where no installed face draws it all, the general face rather than a name that is
         // not installed.
@@ -91,15 +102,15 @@ QFont QtFonts::generalFont(const FontSpec& font) const {
     return FontOf(general_, font);
 }
 
-// The face's own glyphs only: Qt would otherwise draw a missing character from another face.
+// The face's own glyphs only, from the font engine that then draws the text: the first of the
+// faces Qt would draw it with.
 std::optional<double> QtFonts::measure(const FontSpec& spec, const std::string& face,
                                        const std::string& text) const {
     const QString family = QString::fromStdString(face);
     if (!families_.contains(family)) {
         return std::nullopt;
     }
-    QFont font = FontOf(family, spec);
-    font.setStyleStrategy(QFont::NoFontMerging);
+    const QFont font = FontOf(family, spec);
     const QRawFont raw = QRawFont::fromFont(font);
     const QString drawn = QString::fromStdString(text);
     if (!raw.isValid() || raw.familyName() != family) {

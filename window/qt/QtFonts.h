@@ -16,8 +16,9 @@ namespace quicktock {
 // Gives each control and message an installed face that draws what it shows, chosen by the
 // window's rule, and names that face directly: a face that fontconfig does not have sends Qt on a
 // costly search for a stand-in. The candidates, in order: the system's general face and its
-// fixed-pitch face; only where neither draws a text, the faces that write Japanese, proportional
-// ones first, so that a Japanese face is loaded only where it is needed.
+// fixed-pitch face; only where neither draws a text, the faces that write Japanese. So that a
+// Japanese face is loaded only where it is needed, they are tried as the font database lists
+// them, and only for Japanese text opened all at once to try proportional ones first.
 class QtFonts {
 public:
     // Twips are measured at the given logical dots per inch.
@@ -32,13 +33,16 @@ public:
 private:
     std::optional<double> measure(const FontSpec& font, const std::string& face,
                                   const std::string& text) const;
-    const std::vector<InstalledFace>& withJapaneseFaces();
+    const std::vector<InstalledFace>& withJapaneseFaces(bool japaneseText);
 
     int dpi_;
     QSet<QString> families_;
     QString general_;
     std::vector<InstalledFace> systemFaces_;
-    std::vector<InstalledFace> allFaces_;  // once needed: the system's faces, then Japanese ones
+    // Once needed, the system's faces and then the Japanese ones: as the font database lists
+    // them, and proportional ones first.
+    std::vector<InstalledFace> withJapanese_;
+    std::vector<InstalledFace> withJapaneseByPitch_;
     std::map<std::string, QString> chosen_;
 };
 

@@ -109,7 +109,6 @@ void QtForm1::createControls() {
         w->setGeometry(toPixels(c.rect.left), toPixels(c.rect.top), toPixels(c.rect.width),
                        toPixels(c.rect.height));
         widgets_[static_cast<int>(id)] = w;
-        refresh(id);
     }
     const std::vector<ControlId> order = TabOrder(model_.controls());
     for (std::size_t i = 1; i < order.size(); ++i) {
@@ -128,7 +127,7 @@ void QtForm1::createControls() {
 // Shows a control as the model holds it.
 void QtForm1::refresh(ControlId id) {
     QWidget* w = widgets_[static_cast<int>(id)];
-    if (w == nullptr) {
+    if (w == nullptr || !loaded_) {
         return;
     }
     const Control& c = model_.control(id);
@@ -186,6 +185,10 @@ void QtForm1::refresh(ControlId id) {
 
 void QtForm1::loadAndShow() {
     model_.Load();
+    loaded_ = true;
+    for (const Control& c : model_.controls()) {
+        refresh(c.id);
+    }
     applyStartFrame(false);
     show();
     widget(InitialFocus())->setFocus();

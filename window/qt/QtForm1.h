@@ -65,6 +65,9 @@ private:
     Form1 model_;
     std::array<QWidget*, kControlCount> widgets_{};
     QTimer timer_;
+    // The controls show the model from the end of the start-up handler on: the fonts of a
+    // language that a saved setting at once replaces are never chosen or loaded.
+    bool loaded_ = false;
 };
 
 }  // namespace quicktock
