@@ -10,13 +10,6 @@
 namespace quicktock {
 namespace {
 
-QFont FontOf(const QString& family, const FontSpec& spec) {
-    QFont font(family);
-    font.setPointSize(spec.points);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
-    return font;
-}
-
 // Qt lists a family that more than one foundry makes as "Family [foundry]".
 QString WithoutFoundry(const QString& family) {
     const qsizetype bracket = family.indexOf(QLatin1String(" ["));
@@ -43,6 +36,7 @@ const std::vector<InstalledFace>& QtFonts::withJapaneseFaces(bool japaneseText) 
             if (std::none_of(withJapanese_.begin(), withJapanese_.end(),
                              [&](const InstalledFace& face) { return face.name == family; })) {
                 withJapanese_.push_back({family, QFontDatabase::isFixedPitch(listed)});
+                japaneseFamilies_.insert(QString::fromStdString(family));
             }
         }
     }
@@ -63,6 +57,19 @@ const std::vector<InstalledFace>& QtFonts::withJapaneseFaces(bool japaneseText) 
                               [](const InstalledFace& face) { return !face.fixedPitch; });
     }
     return withJapaneseByPitch_;
+}
+
+QFont QtFonts::fontOf(const QString& family, const FontSpec& spec) const {
+    QFont font(family);
+    font.setPointSize(spec.points);
+    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    if (japaneseFamilies_.contains(family)) {
+        // FreeType's automatic hinter would first study the face's scripts from the whole of its
+        // character map and dozens of its ideographs: for a Japanese face, megabytes of the font
+        // file read for a few captions that look much the same unhinted.
+        font.setHintingPreference(QFont::PreferNoHinting);
+    }
+    return font;
 }
 
 QFont QtFonts::fontFor(const FaceRequest& request, const FontSpec& font) {
@@ -95,11 +102,11 @@ QFont QtFonts::fontFor(const FaceRequest& request, const FontSpec& font) {
         // not installed.
         chosen = chosen_.emplace(key, drawn(face) ? QString::fromStdString(face) : general_).first;
     }
-    return FontOf(chosen->second, font);
+    return fontOf(chosen->second, font);
 }
 
 QFont QtFonts::generalFont(const FontSpec& font) const {
-    return FontOf(general_, font);
+    return fontOf(general_, font);
 }
 
 // The face's own glyphs only, from the font engine that then draws the text: the first of the
@@ -110,7 +117,7 @@ std::optional<double> QtFonts::measure(const FontSpec& spec, const std::string& 
     if (!families_.contains(family)) {
         return std::nullopt;
     }
-    const QFont font = FontOf(family, spec);
+    const QFont font = fontOf(family, spec);
     const QRawFont raw = QRawFont::fromFont(font);
     const QString drawn = QString::fromStdString(text);
     if (!raw.isValid() || raw.familyName() != family) {

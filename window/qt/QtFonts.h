@@ -31,6 +31,7 @@ public:
     QFont generalFont(const FontSpec& font) const;
 
 private:
+    QFont fontOf(const QString& family, const FontSpec& spec) const;
     std::optional<double> measure(const FontSpec& font, const std::string& face,
                                   const std::string& text) const;
     const std::vector<InstalledFace>& withJapaneseFaces(bool japaneseText);
@@ -43,6 +44,7 @@ private:
     // them, and proportional ones first.
     std::vector<InstalledFace> withJapanese_;
     std::vector<InstalledFace> withJapaneseByPitch_;
+    QSet<QString> japaneseFamilies_;
     std::map<std::string, QString> chosen_;
 };
 
