@@ -45,7 +45,7 @@ const std::vector<InstalledFace>& QtFonts::withJapaneseFaces(bool japaneseText) 
     }
     if (withJapaneseByPitch_.empty()) {
         // Qt calls a face fixed-pitch only when all its glyphs are one width; in a Japanese face
-        // that keeps to a grid, Latin letters and digits are half the width of kana.
+        // that keeps to a grid, every Latin letter is half as wide as a kana, "i" as wide as "M".
         withJapaneseByPitch_ = withJapanese_;
         const auto japanese = withJapaneseByPitch_.begin() + systemFaces_.size();
         for (auto face = japanese; face != withJapaneseByPitch_.end(); ++face) {
