@@ -4,22 +4,39 @@
 
 namespace quicktock {
 
-FaceRequest FaceRequestFor(const Control& control, const DateTimeSeparators& separators) {
-    if (control.id != ControlId::lblPresentTime && control.id != ControlId::lblEstimateTime) {
-        return {control.font.face, {control.caption}};
-    }
-    FaceRequest request{control.font.face, {}, control.rect.width, true};
+namespace {
+
+// The pattern written with each digit in turn for its 9s, so the widest digit of a face counts.
+std::vector<std::string> EachDigit(std::string_view pattern, const DateTimeSeparators& separators) {
+    std::vector<std::string> texts;
     for (char digit = '0'; digit <= '9'; ++digit) {
         std::string text;
-        for (const char c : std::string_view("9999/99/99 99:99:99")) {
+        for (const char c : pattern) {
             text += c == '/'   ? separators.date
                     : c == ':' ? separators.time
                     : c == '9' ? std::string(1, digit)
                                : std::string(1, c);
         }
-        request.texts.push_back(text);
+        texts.push_back(text);
     }
-    return request;
+    return texts;
+}
+
+}  // namespace
+
+FaceRequest FaceRequestFor(const Control& control, const DateTimeSeparators& separators) {
+    if (control.id == ControlId::lblPresentTime || control.id == ControlId::lblEstimateTime) {
+        return {control.font.face, EachDigit("9999/99/99 99:99:99", separators), control.rect.width,
+                true};
+    }
+    switch (control.kind) {
+        case ControlKind::Label:
+            return {control.font.face, {control.caption}, control.rect.width};
+        case ControlKind::TextBox:
+            return {control.font.face, EachDigit("999", separators), control.rect.width};
+        default:
+            return {control.font.face, {control.caption}};
+    }
 }
 
 FaceRequest FaceRequestFor(const std::string& messageText, const FontSpec& font) {

@@ -18,8 +18,9 @@ struct FaceRequest {
     bool fixedPitch = false;         // a fixed-pitch face is preferred
 };
 
-// The date-time labels must show every date and time whole on one line: their texts are the date
-// and time written with each digit in turn, so the widest digit of a face is measured too.
+// A label shows its caption whole on one line within its width; the date-time labels every date
+// and time, written with each digit in turn, so the widest digit of a face is measured too. The
+// number boxes show three digits within their width, less what a realisation's frame takes.
 FaceRequest FaceRequestFor(const Control& control, const DateTimeSeparators& separators);
 // A message window draws its text in the face of the window's buttons.
 FaceRequest FaceRequestFor(const std::string& messageText, const FontSpec& font);

@@ -81,17 +81,20 @@ TEST(WindowRulesTest, AMessageOpensBesideOrBelowTheWindowInsideTheWorkArea) {
 }
 
 // Faces as a realisation measures them: "Latin" draws ASCII only, the others everything; twips
-// per character. The named faces are not installed.
+// per character (UTF-8 continuation bytes are no characters). The named faces are not installed.
 TEST(WindowRulesTest, EachControlDrawsInAnInstalledFaceThatHasItsCharacters) {
     const std::map<std::string, double> perCharacter = {
-        {"Latin", 100}, {"Gothic", 95}, {"Mono", 90}, {"WideMono", 120}};
+        {"Latin", 100}, {"Gothic", 95}, {"Mono", 90}, {"WideMono", 130}};
     const MeasureText measure = [&](const std::string& face, const std::string& text) {
         const auto found = perCharacter.find(face);
         const bool ascii = std::all_of(text.begin(), text.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        const auto characters = std::count_if(text.begin(), text.end(), [](char c) {
+            return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+        });
         return found == perCharacter.end() || (face == "Latin" && !ascii)
                    ? std::nullopt
-                   : std::optional(found->second * static_cast<double>(text.size()));
+                   : std::optional(found->second * static_cast<double>(characters));
     };
     Controls controls = LaidOutControls();
     Control& present = controls[static_cast<int>(ControlId::lblPresent)];
@@ -105,8 +108,14 @@ TEST(WindowRulesTest, EachControlDrawsInAnInstalledFaceThatHasItsCharacters) {
     present.caption = "\u30B7\u30B9\u30C6\u30E0\uFF1A";
     EXPECT_EQ(choose(present, latinFirst), "Gothic");
     EXPECT_EQ(choose(present, {{"Latin"}}), present.font.face) << "none draws it: the named face";
+    present.caption = "Systems :";  // 900 twips in "Latin" overflow the 855 of the label
+    EXPECT_EQ(choose(present, {{"Latin"}, {"WideMono", true}, {"Gothic"}}), "Gothic");
     present.font.face = "Mono";
     EXPECT_EQ(choose(present, latinFirst), "Mono") << "the named face first, where it draws";
+    // Three digits in the 375-twip number box: not in "WideMono".
+    EXPECT_EQ(choose(controls[static_cast<int>(ControlId::txtUntilMinutes)],
+                     {{"WideMono", true}, {"Gothic"}}),
+              "Gothic");
     // 19 characters: a fixed-pitch face that fits the 1815 twips, else one that fits at all.
     EXPECT_EQ(choose(time, gothicFirst), "Mono");
     EXPECT_EQ(choose(time, {{"Gothic"}, {"WideMono", true}}), "Gothic");
