@@ -8,13 +8,15 @@
 #include <string>
 #include <string_view>
 
+#include "app/InstalledPlace.h"
 #include "app/ProgramIcon.h"
-#include "platform/OsExecutableLocation.h"
+#include "engine/Version.h"
+#include "platform/ExecutablePath.h"
 #include "platform/OsProfileFunctions.h"
-#include "platform/OsSettingsPlaces.h"
+#include "platform/OsSettingsPlaces_posix.h"
 #include "platform/OsSystemClock.h"
 #include "platform/OsTimeSyncService.h"
-#include "platform/SecureExecution.h"
+#include "platform/SecureExecution_posix.h"
 #include "platform/UserLocale.h"
 #include "platform/qt/QtTimeSyncService.h"
 #include "settings/IniFile.h"
@@ -23,13 +25,14 @@
 
 namespace {
 
+// The command that grants the right names the program where its build installs it.
 constexpr const char* kHelp =
     "Usage: quicktock [--help | --version | Qt options]\n"
     "Makes the computer's clock run fast: while it accelerates (>>), a clock minute passes in\n"
     "two seconds (four with \"10sec\"). Setting the clock needs the right CAP_SYS_TIME:\n"
-    "  sudo setcap cap_sys_time+ep /path/to/quicktock\n"
+    "  sudo setcap cap_sys_time+ep %s/quicktock\n"
     "The Exit button saves the window and options beside the program when that folder is\n"
-    "writable, otherwise in ~/.config/quicktock/.\n";
+    "writable, otherwise, and always for an installed copy, in ~/.config/quicktock/.\n";
 
 bool IsSet(const char* name) {
     const char* value = std::getenv(name);
@@ -41,11 +44,11 @@ bool AnsweredQuestion(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument(argv[i]);
         if (argument == "--help" || argument == "-h") {
-            std::fputs(kHelp, stdout);
+            std::printf(kHelp, quicktock::InstalledProgramFolder());
             return true;
         }
         if (argument == "--version") {
-            std::puts("Quicktock 1.00");
+            std::puts(QUICKTOCK_PROGRAM_NAME " " QUICKTOCK_VERSION_SHOWN);
             return true;
         }
     }
@@ -118,9 +121,10 @@ int main(int argc, char* argv[]) {
     }
 
     // Decided once: a rebuild may replace the executable while it runs.
-    const std::string executablePath = quicktock::OsExecutableLocation().Path();
-    quicktock::OsSettingsPlaces places;
-    const std::string settingsPath = quicktock::DecideSettingsPath(executablePath, places);
+    const std::string executablePath = quicktock::ExecutablePath();
+    quicktock::OsSettingsPlaces places(quicktock::InstalledProgramFolder());
+    const quicktock::SettingsFiles settingsFiles =
+        quicktock::DecideSettingsFiles(executablePath, '/', &places);
 
     char programName[] = "quicktock";
     char* trustedArguments[] = {programName, nullptr};
@@ -139,8 +143,8 @@ int main(int argc, char* argv[]) {
         // Qt adds the executable's own folder while it starts; no later plug-in comes from there.
         QCoreApplication::setLibraryPaths(systemPlugins);
     }
-    QApplication::setApplicationName("Quicktock");
-    QApplication::setApplicationVersion("1.00");
+    QApplication::setApplicationName(QUICKTOCK_PROGRAM_NAME);
+    QApplication::setApplicationVersion(QUICKTOCK_VERSION_SHOWN);
     QApplication::setDesktopFileName("quicktock");
     QApplication::setWindowIcon(quicktock::ProgramIcon());
 
@@ -150,7 +154,7 @@ int main(int argc, char* argv[]) {
     quicktock::OsTimeSyncService processTimeSync;
     quicktock::QtTimeSyncService timeSync(processTimeSync);
     quicktock::QtForm1 window(quicktock::Form1::Services{
-        clock, settingsFile, executablePath, settingsPath, quicktock::UserDateTimeSeparators(),
+        clock, settingsFile, executablePath, settingsFiles, quicktock::UserDateTimeSeparators(),
         quicktock::UserDecimalSeparator(), &timeSync});
     window.loadAndShow();
     return QApplication::exec();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/OsExecutableLocation.h"
+#include "platform/ExecutablePath.h"
 #include "platform/OsProfileFunctions.h"
 #include "platform/OsSystemClock.h"
 #include "platform/OsTimeSyncService.h"
@@ -18,17 +18,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 
     // Decided once: the executable may be replaced while it runs. The settings file lies beside it.
-    const quicktock::OsExecutableLocation executable;
-    const std::string executablePath = executable.Path();
-    const std::string settingsPath =
-        quicktock::SettingsPath(executablePath, executable.FolderSeparator());
+    const std::string executablePath = quicktock::ExecutablePath();
+    const quicktock::SettingsFiles settingsFiles =
+        quicktock::DecideSettingsFiles(executablePath, '\\', nullptr);
 
     quicktock::OsSystemClock clock;
     quicktock::OsProfileFunctions profile;
     quicktock::IniFile settingsFile(profile);
     quicktock::OsTimeSyncService timeSync;
     quicktock::Win32Form1 window(quicktock::Form1::Services{
-        clock, settingsFile, executablePath, settingsPath, quicktock::UserDateTimeSeparators(),
+        clock, settingsFile, executablePath, settingsFiles, quicktock::UserDateTimeSeparators(),
         quicktock::UserDecimalSeparator(), &timeSync});
     window.LoadAndShow(showCommand);
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Measures Quicktock beside a minimal Qt program on a private X desktop and prints the figures.
 
-Both programs run with the clock shim preloaded and without the right to set the clock:
-- start to window mapped (median of several starts),
+Both programs (and with --before an earlier build of Quicktock) run with the clock shim preloaded
+and without the right to set the clock:
+- start to window mapped, and the processor time of the start (medians of several starts, the
+  programs taking turns),
 - resident memory after some idle seconds, processor time over an idle minute,
 - clock minutes advanced per real minute while accelerating, in the 60-second and the 10-second
   variant, on an idle machine and while other processes keep every core busy.
@@ -72,10 +74,19 @@ class MapWatcher:
         self.process.wait()
 
 
+def processor_seconds(pid):
+    """Processor time of all the process's threads so far, in seconds (from the scheduler, to the
+    nanosecond: the tick counts of /proc/PID/stat are too coarse for a start)."""
+    return sum(int((task / "schedstat").read_text().split()[0])
+               for task in Path(f"/proc/{pid}/task").iterdir()) / 1e9
+
+
 def start_times(desktop, programs, shim, runs, workdir):
-    """Median seconds from starting each program to its window being mapped."""
+    """Medians, for each program, of the seconds from its start to its window being mapped and
+    of its processor time until half a second after that (the first paint included)."""
     watcher = MapWatcher(desktop)
     times = {name: [] for name in programs}
+    processor = {name: [] for name in programs}
     try:
         for run in range(runs + 1):  # the first round only warms the caches
             for name, program in programs.items():
@@ -84,12 +95,15 @@ def start_times(desktop, programs, shim, runs, workdir):
                 with dt.ProgramRun(desktop, copy, shim, folder,
                                    shim_start=CLOCK_START) as process:
                     mapped = watcher.first_map_after(process)
+                    time.sleep(0.5)
                     if run > 0:
                         times[name].append(mapped - process.started)
+                        processor[name].append(processor_seconds(process.process.pid))
                 time.sleep(0.5)
     finally:
         watcher.close()
-    return {name: statistics.median(values) for name, values in times.items()}
+    return ({name: statistics.median(values) for name, values in times.items()},
+            {name: statistics.median(values) for name, values in processor.items()})
 
 
 def process_figures(pid):
@@ -217,21 +231,26 @@ def main():
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--quicktock", type=Path, required=True)
     parser.add_argument("--minimal", type=Path, required=True)
+    parser.add_argument("--before", type=Path,
+                        help="an earlier build of Quicktock, measured beside the others")
     parser.add_argument("--shim", type=Path, required=True)
     parser.add_argument("--work", type=Path, required=True)
     parser.add_argument("--starts", type=int, default=5, help="starts per program (median)")
     parser.add_argument("--settle", type=float, default=10, help="idle seconds before memory")
     parser.add_argument("--idle", type=float, default=60, help="idle seconds for processor time")
     parser.add_argument("--rate-seconds", type=float, default=60,
-                        help="real seconds per clock-rate measurement (at least 60 to report)")
+                        help="real seconds per clock-rate measurement (at least 60 to report; "
+                             "0: no clock rates)")
     parser.add_argument("--counted-minutes", type=float, default=None,
                         help="only measure the counted time over this many real minutes")
     args = parser.parse_args()
-    for path in (args.quicktock, args.minimal, args.shim):
+    for path in (args.quicktock, args.minimal, args.shim, args.before or args.shim):
         if not path.is_file():
             sys.exit(f"not built: {path}")
     args.work.mkdir(parents=True, exist_ok=True)
     programs = {"Quicktock": args.quicktock, "minimal Qt": args.minimal}
+    if args.before:
+        programs = {"before": args.before, **programs}
 
     if args.counted_minutes is not None:
         with dt.Desktop(args.work / "desktop") as desktop:
@@ -250,10 +269,11 @@ def main():
 
     with dt.Desktop(args.work / "desktop") as desktop:
         print(f"measuring on display {desktop.display}, {os.cpu_count()} cores ...", flush=True)
-        starts = start_times(desktop, programs, args.shim, args.starts, args.work)
+        starts, start_processor = start_times(desktop, programs, args.shim, args.starts,
+                                              args.work)
         idle = idle_figures(desktop, programs, args.shim, args.settle, args.idle, args.work)
         rates = {}
-        for ten_seconds in (False, True):
+        for ten_seconds in (False, True) if args.rate_seconds > 0 else ():
             for busy in (False, True):
                 print(f"  clock rate: {'10sec' if ten_seconds else '60-second'} variant, "
                       f"{'cores busy' if busy else 'idle'} ({args.rate_seconds:.0f} s) ...",
@@ -262,16 +282,25 @@ def main():
                                                       ten_seconds, busy, args.rate_seconds,
                                                       args.work)
 
-    q, m = "Quicktock", "minimal Qt"
+    # Each program's figure, and the ratios of the Quicktock builds to the minimal program.
+    m = "minimal Qt"
+    builds = [name for name in programs if name != m]
     print()
-    print(f"{'':36}{q:>12}{m:>12}{'ratio':>8}")
-    print(f"{'start to window mapped (median of ' + str(args.starts) + ')':36}"
-          f"{starts[q] * 1000:>9.0f} ms{starts[m] * 1000:>9.0f} ms{starts[q] / starts[m]:>8.2f}")
-    print(f"{'resident memory after ' + f'{args.settle:.0f}' + ' s idle':36}"
-          f"{idle[q][0] / 1024:>8.1f} MiB{idle[m][0] / 1024:>8.1f} MiB"
-          f"{idle[q][0] / idle[m][0]:>8.2f}")
-    print(f"{'processor time over ' + f'{args.idle:.0f}' + ' s idle':36}"
-          f"{idle[q][1] * 1000:>9.0f} ms{idle[m][1] * 1000:>9.0f} ms")
+    print(f"{'':36}" + "".join(f"{name:>12}" for name in programs) +
+          "".join(f"{'ratio ' + name[:6]:>14}" for name in builds))
+
+    def row(label, figures, unit, scale):
+        print(f"{label:36}" + "".join(f"{figures[name] * scale:>8.1f} {unit:<3}"
+                                      for name in programs) +
+              "".join(f"{figures[name] / figures[m]:>14.2f}" for name in builds))
+    row(f"start to window mapped (median of {args.starts})", starts, "ms", 1000)
+    row("processor time of the start (median)", start_processor, "ms", 1000)
+    row(f"resident memory after {args.settle:.0f} s idle",
+        {name: figures[0] for name, figures in idle.items()}, "MiB", 1 / 1024)
+    row(f"processor time over {args.idle:.0f} s idle",
+        {name: figures[1] for name, figures in idle.items()}, "ms", 1000)
+    if not rates:
+        return 0
     print()
     print(f"{'clock minutes per real minute':36}{'idle':>12}{'cores busy':>12}{'ideal':>8}")
     for ten_seconds, ideal in ((False, 30), (True, 15)):

@@ -9,6 +9,7 @@
 #include "engine/EngineState.h"
 #include "engine/EngineView.h"
 #include "engine/SystemClock.h"
+#include "engine/Version.h"
 
 namespace quicktock {
 
@@ -25,7 +26,7 @@ namespace quicktock {
 // is not shown every second.
 class ClockEngine {
 public:
-    static constexpr const char* kProgramName = "Quicktock";
+    static constexpr const char* kProgramName = QUICKTOCK_PROGRAM_NAME;
 
     ClockEngine(SystemClock& clock, EngineView& view, DateTimeSeparators separators);
 

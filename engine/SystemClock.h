@@ -19,8 +19,11 @@ public:
 
     // Sets the clock to this whole local date and time (rounded to the nearest second, sub-second
     // zero). The platform never reads the clock again to find the date: a reading taken a moment
-    // later may already belong to the next day. A local time that does not exist or exists twice
-    // is resolved as the platform's own local-time conversion resolves it.
+    // later may already belong to the next day. Of the two instants of a local time that the
+    // autumn change repeats, the clock goes to the one nearest to the present instant moved by the
+    // local difference between the value and the present local time, so that a jump forward never
+    // goes back an hour. A local time the spring change skips is resolved as the platform's own
+    // local-time conversion resolves it.
     // Raises ClockSetError when the system refuses.
     virtual void SetLocalDateTime(ClockDate value) = 0;
 

@@ -11,19 +11,22 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <tuple>
 #include <utility>
 
-#include "platform/IniText.h"
-#include "platform/TextEncoding.h"
+#include "settings/IniText.h"
+#include "settings/TextEncoding.h"
 
 namespace quicktock {
 namespace {
 
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr int kMaxLinkHops = 40;
 // Far beyond any settings file; a larger file (a sparse one, say) is not read, so that it cannot
-// exhaust memory: reads give the default and saves fail.
+// exhaust memory: reads give the default and saves fail. No save makes a file larger, or every
+// later start would read the defaults.
 constexpr std::size_t kMaxFileSize = 64 << 20;
 constexpr int kMaxTemporaryNames = 100;
 
@@ -81,9 +84,10 @@ FileState ReadRegularFile(const std::string& path, std::string& bytes, struct st
 }
 
 // A settings file's text in UTF-8, and the form the file keeps it in, so a save writes it back
-// the same way.
+// the same way. A save refuses a foreign file, which it could not write back as it was: one in
+// UTF-16BE, which is not read here, or one in UTF-16LE with a lone surrogate or an odd last byte.
 struct SettingsText {
-    enum class Form { Utf8, Utf8WithMark, Utf16Le };
+    enum class Form { Utf8, Utf8WithMark, Utf16Le, Foreign };
     Form form = Form::Utf8;
     std::string text;
 };
@@ -91,7 +95,15 @@ struct SettingsText {
 SettingsText Decode(std::string&& bytes) {
     const std::string_view view = bytes;
     if (view.starts_with(kUtf16LeMark)) {
-        return {SettingsText::Form::Utf16Le, Utf16LeToUtf8(view.substr(kUtf16LeMark.size()))};
+        const std::string_view units = view.substr(kUtf16LeMark.size());
+        SettingsText settings{
+            IsWholeUtf16Le(units) ? SettingsText::Form::Utf16Le : SettingsText::Form::Foreign,
+            Utf16LeToUtf8(units)};
+        std::string().swap(bytes);  // not held while a save makes the new text
+        return settings;
+    }
+    if (view.starts_with(kUtf16BeMark)) {
+        return {SettingsText::Form::Foreign, std::move(bytes)};
     }
     // Editors on Windows often save UTF-8 with a mark; it is no part of the first line.
     if (view.starts_with(kUtf8Mark)) {
@@ -101,16 +113,16 @@ SettingsText Decode(std::string&& bytes) {
     return {SettingsText::Form::Utf8, std::move(bytes)};
 }
 
-std::string Encode(const SettingsText& settings) {
-    switch (settings.form) {
-        case SettingsText::Form::Utf16Le:
-            return std::string(kUtf16LeMark) + Utf8ToUtf16Le(settings.text);
-        case SettingsText::Form::Utf8WithMark:
-            return std::string(kUtf8Mark) + settings.text;
-        case SettingsText::Form::Utf8:
-            break;
-    }
-    return settings.text;
+std::string_view MarkOf(SettingsText::Form form) {
+    return form == SettingsText::Form::Utf16Le        ? kUtf16LeMark
+           : form == SettingsText::Form::Utf8WithMark ? kUtf8Mark
+                                                      : std::string_view();
+}
+
+// The file's bytes after its mark; the text is given up, so that it is not held twice.
+std::string EncodeAfterMark(SettingsText&& settings) {
+    std::string text = std::move(settings.text);
+    return settings.form == SettingsText::Form::Utf16Le ? Utf8ToUtf16Le(text) : std::move(text);
 }
 
 std::string FolderOf(const std::string& path) {
@@ -121,13 +133,30 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// Whether a save may follow this link. In a folder where anyone may create files but only their
+// owners remove them (the shared temporary folder), another user's link could point a save at
+// any file of this user: only a link of the user's own or of the folder's owner is followed, as
+// the kernel protects the links it follows there, whether or not that protection is switched on.
+bool MayFollow(const std::string& link, const struct stat& linkInfo) {
+    struct stat folder {};
+    if (::stat(FolderOf(link).c_str(), &folder) != 0) {
+        return false;
+    }
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || linkInfo.st_uid == ::geteuid() || linkInfo.st_uid == folder.st_uid;
+}
+
 // The file a save replaces: the settings path itself, or the end of its chain of symbolic links,
-// so that the link stays and its target receives the new text. Nothing for a loop of links.
+// so that the link stays and its target receives the new text. Nothing for a loop of links or
+// one that may not be followed.
 std::optional<std::string> ResolveLinks(std::string path) {
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
             return path;  // a missing file is created; other faults show when it is read
+        }
+        if (!MayFollow(path, info)) {
+            return std::nullopt;
         }
         char target[PATH_MAX];
         const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
@@ -143,11 +172,8 @@ std::optional<std::string> ResolveLinks(std::string path) {
     return std::nullopt;
 }
 
-// Writes every byte, or, when a test asks for a full disk, half of them and then fails.
-bool WriteAll(int fd, std::string_view bytes, bool failHalfway) {
-    if (failHalfway) {
-        bytes = bytes.substr(0, bytes.size() / 2);
-    }
+// Writes every byte; false when the system refuses one, as on a full disk.
+bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t count = ::write(fd, bytes.data(), bytes.size());
         if (count < 0 && errno != EINTR) {
@@ -157,7 +183,7 @@ bool WriteAll(int fd, std::string_view bytes, bool failHalfway) {
             bytes.remove_prefix(static_cast<std::size_t>(count));
         }
     }
-    return !failHalfway;
+    return true;
 }
 
 // Makes a finished rename survive a power cut. A folder that cannot be synced still holds the
@@ -189,9 +215,24 @@ bool StillNamed(int folder, const char* name, int fd) {
            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
 }
 
-// Removes the temporary files that killed saves left beside target. A file that can be locked
-// has no live writer: a writer locks its file right after creating it and, should a cleaner have
-// locked and removed it in that instant, notices and takes another name.
+// Whether name is "<prefix><digits>-<digits>", as CreateLockedTemporary names its files.
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix)) {
+        return false;
+    }
+    name.remove_prefix(prefix.size());
+    const std::size_t dash = name.find('-');
+    const auto digits = [](std::string_view part) {
+        return !part.empty() && part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    return dash != std::string_view::npos && digits(name.substr(0, dash)) &&
+           digits(name.substr(dash + 1));
+}
+
+// Removes the temporary files that killed saves left beside target: regular files of exactly
+// their names. A file that can be locked has no live writer: a writer locks its file right after
+// creating it and, should a cleaner have locked and removed it in that instant, notices and takes
+// another name.
 void RemoveStaleTemporaries(const std::string& target) {
     DIR* folder = ::opendir(FolderOf(target).c_str());
     if (folder == nullptr) {
@@ -200,14 +241,14 @@ void RemoveStaleTemporaries(const std::string& target) {
     const std::unique_ptr<DIR, int (*)(DIR*)> closer(folder, ::closedir);
     const std::string prefix = TemporaryPrefixOf(target);
     while (const dirent* entry = ::readdir(folder)) {
-        const std::string_view name = entry->d_name;
-        if (!name.starts_with(prefix) ||
-            name.find_first_not_of("0123456789-", prefix.size()) != std::string_view::npos) {
+        if (!IsTemporaryName(entry->d_name, prefix)) {
             continue;
         }
         FileDescriptor file(::openat(::dirfd(folder), entry->d_name,
                                      O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY));
-        if (file.Get() >= 0 && ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 &&
+        struct stat info {};
+        if (file.Get() >= 0 && ::fstat(file.Get(), &info) == 0 && S_ISREG(info.st_mode) &&
+            ::flock(file.Get(), LOCK_EX | LOCK_NB) == 0 &&
             StillNamed(::dirfd(folder), entry->d_name, file.Get())) {
             ::unlinkat(::dirfd(folder), entry->d_name, 0);
         }
@@ -233,11 +274,11 @@ int CreateLockedTemporary(const std::string& target, mode_t mode, std::string& t
     return -1;
 }
 
-// Writes bytes to a new file beside target and renames it over target. Until the rename the old
-// file is untouched; on any failure the new file is removed again. The new file takes the old
-// one's permissions and, where this process may give it away, its owner.
-bool ReplaceFile(const std::string& target, std::string_view bytes, const struct stat* old,
-                 OsProfileFunctions::FailingStep failingStep) {
+// Writes mark and bytes to a new file beside target and renames it over target. Until the rename
+// the old file is untouched; on any failure the new file is removed again. The new file takes the
+// old one's permissions and, where this process may give it away, its owner.
+bool ReplaceFile(const std::string& target, std::string_view mark, std::string_view bytes,
+                 const struct stat* old) {
     RemoveStaleTemporaries(target);
     std::string temporary;
     // A private mode first, so that a private settings file is never readable by others, not
@@ -249,14 +290,13 @@ bool ReplaceFile(const std::string& target, std::string_view bytes, const struct
     FileDescriptor file(fd);
     bool ok = true;
     if (old != nullptr) {
-        if (::fchown(fd, old->st_uid, old->st_gid) != 0) {
-            // Only a privileged process may give a file away; the new file is then this user's.
-        }
+        // Only a privileged process may give the new file the old one's owner. For anyone else
+        // it stays their own: nothing changes for the user's own file, and another user's file
+        // that the user may write to becomes the user's, which is no reason to refuse the save.
+        std::ignore = ::fchown(fd, old->st_uid, old->st_gid);
         ok = ::fchmod(fd, old->st_mode & 07777) == 0;
     }
-    ok = ok && WriteAll(fd, bytes, failingStep == OsProfileFunctions::FailingStep::Write) &&
-         ::fsync(fd) == 0;
-    ok = ok && failingStep != OsProfileFunctions::FailingStep::Rename &&
+    ok = ok && WriteAll(fd, mark) && WriteAll(fd, bytes) && ::fsync(fd) == 0 &&
          ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temporary.c_str());  // while still locked, so no cleaner takes it for stale
@@ -316,13 +356,22 @@ bool OsProfileFunctions::WriteValue(const std::string& section, const std::strin
         return false;  // never replace a file whose text could not be kept, or a read-only one
     }
     SettingsText settings = Decode(std::move(bytes));
-    if (settings.form == SettingsText::Form::Utf16Le &&
-        !(IsValidUtf8(section) && IsValidUtf8(key) && IsValidUtf8(value))) {
-        return false;  // it would be stored changed, and a changed key never found again
+    const bool utf16 = settings.form == SettingsText::Form::Utf16Le;
+    if (settings.form == SettingsText::Form::Foreign ||
+        (utf16 && !(IsValidUtf8(section) && IsValidUtf8(key) && IsValidUtf8(value)))) {
+        return false;  // the rest of the file, or the entry, would be stored changed
     }
-    settings.text = WithIniValue(settings.text, section, key, value);
-    return ReplaceFile(*target, Encode(settings), state == FileState::Read ? &info : nullptr,
-                       failingStep_);
+    const std::string_view mark = MarkOf(settings.form);
+    // In UTF-8 the new size is known before the new text is made; in UTF-16 before it is encoded.
+    std::optional<std::string> changed =
+        WithIniValue(settings.text, section, key, value,
+                     utf16 ? static_cast<std::size_t>(-1) : kMaxFileSize - mark.size());
+    if (!changed || (utf16 && mark.size() + Utf16LeSize(*changed) > kMaxFileSize)) {
+        return false;
+    }
+    settings.text = std::move(*changed);
+    return ReplaceFile(*target, mark, EncodeAfterMark(std::move(settings)),
+                       state == FileState::Read ? &info : nullptr);
 }
 
 }  // namespace quicktock

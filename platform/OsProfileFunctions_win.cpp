@@ -5,8 +5,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "platform/IniText.h"
 #include "platform/WideText_win.h"
+#include "settings/IniText.h"
+#include "settings/TextEncoding.h"
 
 namespace quicktock {
 namespace {
@@ -15,12 +16,6 @@ namespace {
 // becomes its replacement character, exactly as when the program passes ANSI texts.
 std::wstring ThroughAnsi(const std::string& utf8) {
     return Widen(CP_ACP, Narrow(CP_ACP, Widen(CP_UTF8, utf8)));
-}
-
-// Whether the text converts to UTF-16 without a replaced character.
-bool IsUtf8(std::string_view text) {
-    return text.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
-                                               static_cast<int>(text.size()), nullptr, 0) > 0;
 }
 
 // The longest start of an ANSI text within limit bytes that ends on a whole character, so that a
@@ -64,11 +59,9 @@ std::size_t OsProfileFunctions::ReadValue(const std::string& section, const std:
 
 bool OsProfileFunctions::WriteValue(const std::string& section, const std::string& key,
                                     const std::string& value, const std::string& fileName) {
-    // The system saves in one step of its own; a failure asked for by a test is a refused save.
     // Bytes that are not UTF-8 would be stored changed, and a changed key never found again.
-    if (failingStep_ != FailingStep::None || fileName.empty() ||
-        !CanStoreIniEntry(section, key, value) || !IsUtf8(section) || !IsUtf8(key) ||
-        !IsUtf8(value) || !IsUtf8(fileName)) {
+    if (fileName.empty() || !CanStoreIniEntry(section, key, value) || !IsValidUtf8(section) ||
+        !IsValidUtf8(key) || !IsValidUtf8(value) || !IsValidUtf8(fileName)) {
         return false;
     }
     const std::wstring path = Widen(CP_UTF8, fileName);

@@ -1,12 +1,13 @@
-#include "platform/OsSettingsPlaces.h"
+#include "platform/OsSettingsPlaces_posix.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 
-#include "platform/SecureExecution.h"
+#include "platform/SecureExecution_posix.h"
 
 namespace quicktock {
 
@@ -15,17 +16,30 @@ bool OsSettingsPlaces::FileExists(const std::string& path) const {
     return ::lstat(path.c_str(), &status) == 0;
 }
 
+// The same folder under any name: /bin may be a link to /usr/bin.
+bool OsSettingsPlaces::IsInstalledFolder(const std::string& folder) const {
+    struct stat installed {};
+    struct stat given {};
+    return ::stat(installedFolder_.c_str(), &installed) == 0 &&
+           ::stat(folder.c_str(), &given) == 0 && installed.st_dev == given.st_dev &&
+           installed.st_ino == given.st_ino;
+}
+
 bool OsSettingsPlaces::FolderWritable(const std::string& folder) const {
     // access() answers for the real user, whatever rights the program was granted.
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+// A folder on the way that exists already answers EEXIST. Any other failure ends the attempt and
+// is not reported: the settings file in the folder then reads as missing and its save fails, as
+// in any folder the user may not write to.
 void OsSettingsPlaces::CreatePrivateFolder(const std::string& folder) {
-    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
-         slash = folder.find('/', slash + 1)) {
-        ::mkdir(folder.substr(0, slash).c_str(), 0700);
+    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        if ((::mkdir(folder.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST) ||
+            slash == std::string::npos) {
+            return;
+        }
     }
-    ::mkdir(folder.c_str(), 0700);
 }
 
 std::optional<std::string> OsSettingsPlaces::Environment(const std::string& name) const {

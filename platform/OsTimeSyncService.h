@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TimeSyncService.h"
+#include "window/TimeSyncService.h"
 
 namespace quicktock {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/TimeSyncService.h"
+#include "window/TimeSyncService.h"
 
 namespace quicktock {
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Quicktock need, where missing.
+# Installs the Debian packages that building, running and testing Quicktock and its packages
+# need, where missing.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
     util-linux dbus-daemon libcap2-bin
     clang libclang-rt-14-dev
     mingw-w64 g++-mingw-w64-x86-64-posix wine wine64 locales
+    dpkg-dev lintian appstream adduser
 )
 
 missing=()

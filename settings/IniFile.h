@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/ProfileFunctions.h"
+#include "settings/ProfileFunctions.h"
 
 namespace quicktock {
 

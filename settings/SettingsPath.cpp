@@ -1,5 +1,8 @@
 #include "settings/SettingsPath.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace quicktock {
 namespace {
 
@@ -19,6 +22,12 @@ std::string ConfigurationHome(const SettingsPlaces& places) {
     return places.RealUserHome() + "/.config";
 }
 
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
 }  // namespace
 
 std::string SettingsPath(const std::string& executablePath, char folderSeparator) {
@@ -30,19 +39,29 @@ std::string SettingsPath(const std::string& executablePath, char folderSeparator
     if (dot != std::string::npos && dot > 0) {
         name.erase(dot);
     }
-    return folder + folderSeparator + name + ".ini";
+    const std::string path = folder + folderSeparator + name + ".ini";
+    const bool ownFile = folderSeparator == '\\' ? SameIgnoringAsciiCase(path, executablePath)
+                                                 : path == executablePath;
+    return ownFile ? executablePath + ".ini" : path;
 }
 
-std::string DecideSettingsPath(const std::string& executablePath, SettingsPlaces& places) {
-    const std::string beside = SettingsPath(executablePath, '/');
-    const std::string::size_type slash = beside.rfind('/');
-    const std::string folder = slash == 0 ? "/" : beside.substr(0, slash);
-    if (places.FileExists(beside) || places.FolderWritable(folder)) {
-        return beside;
+SettingsFiles DecideSettingsFiles(const std::string& executablePath, char folderSeparator,
+                                  SettingsPlaces* places) {
+    const std::string beside = SettingsPath(executablePath, folderSeparator);
+    if (places == nullptr) {
+        return {beside, beside};
     }
-    const std::string own = ConfigurationHome(places) + "/quicktock";
-    places.CreatePrivateFolder(own);
-    return own + beside.substr(slash);
+    const std::string::size_type slash = beside.rfind(folderSeparator);
+    const std::string folder = beside.substr(0, slash == 0 ? 1 : slash);
+    const bool installed = places->IsInstalledFolder(folder);
+    if (!installed && (places->FileExists(beside) || places->FolderWritable(folder))) {
+        return {beside, beside};
+    }
+    const std::string ownFolder = ConfigurationHome(*places) + "/quicktock";
+    places->CreatePrivateFolder(ownFolder);
+    const std::string own = ownFolder + beside.substr(slash);
+    const bool startBeside = installed && !places->FileExists(own) && places->FileExists(beside);
+    return {startBeside ? beside : own, own};
 }
 
 }  // namespace quicktock

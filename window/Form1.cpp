@@ -80,7 +80,7 @@ void Form1::Load() {
     Event([this] {
         engine_.Reset();
         ApplyLanguage();
-        savedSettings_.Load(*this, services_.settingsPath);
+        savedSettings_.Load(*this, services_.settingsFiles.load);
     });
 }
 
@@ -196,7 +196,7 @@ void Form1::ApplyLanguage() {
 }
 
 void Form1::Exit() {
-    savedSettings_.Save(*this, services_.settingsPath);
+    savedSettings_.Save(*this, services_.settingsFiles.save);
     host_.EndProgram();
 }
 

@@ -9,6 +9,7 @@
 #include "settings/IniFile.h"
 #include "settings/SavedSettings.h"
 #include "settings/SettingsForm.h"
+#include "settings/SettingsPath.h"
 #include "window/FormHost.h"
 #include "window/FormLayout.h"
 #include "window/FrameRules.h"
@@ -24,8 +25,8 @@ public:
     struct Services {
         SystemClock& clock;
         IniFile& settingsFile;
-        std::string executablePath;  // as it was at start-up: the file may be replaced since
-        std::string settingsPath;    // decided once at start-up, used at Load and at Exit
+        std::string executablePath;   // as it was at start-up: the file may be replaced since
+        SettingsFiles settingsFiles;  // decided once at start-up: read at Load, written at Exit
         DateTimeSeparators dateTimeSeparators;
         std::string decimalSeparator;
         // Asked when acceleration starts whether a service will fight the clock; may be null.

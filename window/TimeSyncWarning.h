@@ -6,8 +6,8 @@
 #include <string>
 #include <utility>
 
-#include "platform/TimeSyncService.h"
 #include "window/FormLayout.h"
+#include "window/TimeSyncService.h"
 
 namespace quicktock {
 

@@ -8,8 +8,10 @@ import argparse
 import os
 import shutil
 import signal
+import socket
 import subprocess
 import sys
+import threading
 import time
 import traceback
 from pathlib import Path
@@ -18,9 +20,8 @@ sys.path.insert(0, str(Path(__file__).resolve().parent))
 import desktop as dt  # noqa: E402
 from desktop import KEYS, read_settings, write_settings  # noqa: E402
 
-# The buttons' centres in the client area at 96 dpi, in pixels.
-ACCELERATE = (124, 58)
-NORMAL = (124, 82)
+# Keys from Exit, which has the focus at start, to >> and press it; the focus then moves to >.
+ACCELERATE = ["Tab"] * 3 + ["space"]
 TWIPS_PER_PIXEL = 15
 SECOND = 1_000_000_000
 
@@ -44,7 +45,7 @@ def case_accelerate(args):
 
             # Two ticks per clock minute, each set to second 59 of the next minute; the 10-second
             # variant is the engine's tests' concern.
-            run.click(*ACCELERATE)
+            run.key(*ACCELERATE)
             clicked = time.monotonic_ns()
             time.sleep(10.5)
             sets = run.clock_sets()
@@ -56,8 +57,9 @@ def case_accelerate(args):
                   all(b - a == 60 * SECOND for a, b in zip(walls, walls[1:])),
                   f"sets not to second 59 of one minute after another: {walls}")
 
-            # Normal stops the acceleration: after a tick that may already be under way, no set.
-            run.click(*NORMAL)
+            # Normal, which now has the focus, stops the acceleration: after a tick that may
+            # already be under way, no set.
+            run.key("space")
             time.sleep(1.5)
             count = len(run.clock_sets())
             time.sleep(3.5)
@@ -192,8 +194,8 @@ def case_timesync(args):
                 with dt.ProgramRun(desktop, program, args.shim, args.work / f"ntp{ntp}",
                                    shim_start=CLOCK_START, extra_env=env) as run:
                     run.find_window()
-                    run.click(*ACCELERATE)
                     desktop.xdotool("mousemove", 0, 0)  # no tooltip to count
+                    run.key(*ACCELERATE)
                     time.sleep(3)
                     found = desktop.xdotool("search", "--onlyvisible", "--pid", run.process.pid)
                     windows.append(len(found.split()))
@@ -201,6 +203,41 @@ def case_timesync(args):
                 os.killpg(bus.pid, signal.SIGTERM)  # the bus and the fake service with it
                 bus.wait()
     check(windows[1] == windows[0] + 1, f"visible windows after >> with NTP off, on: {windows}")
+
+
+def case_silentbus(args):
+    """A system bus that takes connections and never answers stops neither the ticks after >>
+    nor Exit while the question is still out."""
+    program = dt.prepare_program_folder(args.program, args.work / "program")
+    listener = socket.socket(socket.AF_UNIX)
+    listener.bind(str(args.work / "bus"))
+    listener.listen()
+    held = []  # connections taken and never answered
+
+    def take():
+        while True:
+            held.append(listener.accept()[0])
+    threading.Thread(target=take, daemon=True).start()
+    env = {"DBUS_SYSTEM_BUS_ADDRESS": f"unix:path={args.work / 'bus'}"}
+    back_to_exit = ["shift+Tab"] * 4 + ["space"]  # from > over 10sec, |<< and the hours box
+    with dt.Desktop(args.work / "desktop") as desktop:
+        with dt.ProgramRun(desktop, program, args.shim, args.work / "ticks",
+                           shim_start=CLOCK_START, extra_env=env) as run:
+            run.find_window()
+            run.key(*ACCELERATE)
+            dt.wait_until(lambda: held, 10, what="the program to connect to the bus")
+            dt.wait_until(lambda: len(run.clock_sets()) >= 10, 40,
+                          what=f"ten ticks after >> to set the clock; output: {run.output_text()}")
+        with dt.ProgramRun(desktop, program, args.shim, args.work / "exit",
+                           shim_start=CLOCK_START, extra_env=env) as run:
+            run.find_window()
+            connected = len(held)
+            run.key(*ACCELERATE, *back_to_exit)
+            code = run.process.wait(15)
+            check(code == 0, f"Exit with the question out ended with {code}; "
+                             f"output: {run.output_text()}")
+            dt.wait_until(lambda: len(held) > connected, 10, what="the question to have been out")
+            read_settings(program.parent / "quicktock.ini")
 
 
 CASES = {name[len("case_"):]: case for name, case in globals().items() if name.startswith("case_")}

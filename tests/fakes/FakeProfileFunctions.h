@@ -5,8 +5,8 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/ProfileFunctions.h"
-#include "platform/TextEncoding.h"
+#include "settings/ProfileFunctions.h"
+#include "settings/TextEncoding.h"
 
 namespace quicktock {
 

@@ -1,15 +1,18 @@
 // One write of a random entry into a file of random bytes: it reads back (trimmed, unquoted, cut
 // at 254 bytes) and leaves every other entry as it was, or is refused and leaves the bytes alone.
+// The size of a changed text is known before it is made.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <vector>
 
 #include "platform/OsProfileFunctions.h"
-#include "platform/TextEncoding.h"
 #include "settings/IniFile.h"
+#include "settings/IniText.h"
+#include "settings/TextEncoding.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -40,6 +43,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return values;
     };
     const std::vector<std::string> before = readAll();
+    // A save knows the size of its new text before making it.
+    const std::optional<std::string> changed = WithIniValue(file, section, key, value);
+    FuzzCheck(changed && !WithIniValue(file, section, key, value, changed->size() - 1));
     if (!profile.WriteValue(section, key, value, path)) {
         std::ifstream written(path, std::ios::binary);
         FuzzCheck(std::string(std::istreambuf_iterator<char>(written), {}) == file);

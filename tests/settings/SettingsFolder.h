@@ -40,9 +40,9 @@ protected:
         bytes << std::ifstream(PathOf(name), std::ios::binary).rdbuf();
         return bytes.str();
     }
-    std::set<std::string> FileNames() const {
+    std::set<std::string> FileNames(const std::string& under = "") const {
         std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder_)) {
+        for (const auto& entry : std::filesystem::directory_iterator(folder_ / under)) {
             names.insert(entry.path().filename().string());
         }
         return names;

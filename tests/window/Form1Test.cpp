@@ -16,8 +16,11 @@ namespace {
 
 // Quoted for the shell in the command a refusal names.
 constexpr const char* kExecutable = "/opt/o'neil/quick tock";
-// Decided at start-up, not beside the executable: the model must use the path it is given.
+// Decided at start-up, not beside the executable: the model must read the file it is given to
+// start from (one an earlier version left beside an installed copy) and write the user's own.
+constexpr const char* kStartingPath = "/opt/quicktock/quicktock.ini";
 constexpr const char* kSettingsPath = "/home/user/.config/quicktock/quicktock.ini";
+const SettingsFiles kFiles{kStartingPath, kSettingsPath};
 const std::string kJapaneseFace = "\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
 
 using Saved = std::map<std::string, std::string>;
@@ -44,10 +47,9 @@ public:
 // A window model over fakes, with a settings file holding the given keys.
 struct Harness {
     explicit Harness(const Saved& saved = {}, std::string decimal = ".")
-        : form(host, Form1::Services{
-                         clock, iniFile, kExecutable, kSettingsPath, {}, std::move(decimal)}) {
+        : form(host, Form1::Services{clock, iniFile, kExecutable, kFiles, {}, std::move(decimal)}) {
         for (const auto& [key, value] : saved) {
-            profile.Store(kSettingsPath, "Data", key, value);
+            profile.Store(kStartingPath, "Data", key, value);
         }
     }
     const Control& c(ControlId id) const { return form.control(id); }
@@ -160,8 +162,7 @@ TEST(Form1Test, ExitWritesTheTenKeysInOrderAndEnds) {
               "chkLess= 1,chkUntilMin= 1,UntilMin=240,chkLang= 1,");
 
     // A box saved as "ERROR" reads as missing next time and shows its laid-out text.
-    Harness next;
-    next.profile = h.profile;
+    Harness next(Saved{{"backH", "ERROR"}});
     next.form.Load();
     EXPECT_EQ(next.c(ControlId::txtPlaybackHour).caption, "12");
     next.profile.FailWrites(true);  // the program ends all the same

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRawFont>
 #include <QTest>
 
 #include "tests/fakes/FakeProfileFunctions.h"
@@ -15,6 +16,7 @@ namespace quicktock {
 namespace {
 
 constexpr const char* kSettingsPath = "/opt/quicktock/quicktock.ini";
+const SettingsFiles kSettingsFiles{kSettingsPath, kSettingsPath};
 using Saved = std::map<std::string, std::string>;
 
 }  // namespace
@@ -28,7 +30,7 @@ class QtForm1Test : public QObject {
                 profile.Store(kSettingsPath, "Data", key, value);
             }
             form = std::make_unique<QtForm1>(Form1::Services{
-                clock, iniFile, "/opt/quicktock/quicktock", kSettingsPath, {}, "."});
+                clock, iniFile, "/opt/quicktock/quicktock", kSettingsFiles, {}, "."});
             form->loadAndShow();
         }
         template <typename W>
@@ -43,17 +45,56 @@ class QtForm1Test : public QObject {
     };
 
 private slots:
-    void controlsStandAtTheirPixelsInFacesWithJapaneseGlyphs() {
+    // In both languages each control draws in the face it names, which has every
+    // character it shows; the widest date and time fit their labels, three digits
+    // the number boxes.
+    void controlsStandAtTheirPixelsAndDrawWhatTheyShow() {
         Window w;
         QCOMPARE(w.form->size(), QSize(226, 120));
         w.form->resize(100, 50);  // controls never move on resize
         QCOMPARE(w.form->widget(ControlId::cmdExit)->geometry(), QRect(160, 96, 57, 20));
         QVERIFY(!w.form->widget(ControlId::chkLessThanNow)->isVisible());
-        // The faces resolve to installed fonts that have the Japanese glyphs.
-        const QFont accel = w.form->widget(ControlId::cmdAccel)->font();
-        QCOMPARE(accel.family(), QString::fromUtf8("\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF"));
-        QVERIFY(QFontMetrics(accel).inFontUcs4(0x30B7));
-        QVERIFY(QFontMetrics(w.form->widget(ControlId::lblPresentTime)->font()).inFontUcs4(0x30B7));
+        for (const bool english : {false, true}) {
+            if (english) {
+                w.form->model().SetCheckValue(ControlId::chkLanguage, 0);
+            }
+            for (const Control& c : w.form->model().controls()) {
+                QWidget* widget = w.form->widget(c.id);
+                if (widget == nullptr) {
+                    continue;
+                }
+                QFont font = widget->font();
+                QCOMPARE(QFontInfo(font).family(), font.family());
+                font.setStyleStrategy(QFont::NoFontMerging);
+                const QRawFont raw = QRawFont::fromFont(font);
+                QStringList shown{QString::fromStdString(c.caption)};
+                const bool dateTime =
+                    c.id == ControlId::lblPresentTime || c.id == ControlId::lblEstimateTime;
+                if (dateTime) {
+                    shown.clear();
+                    for (char digit = '0'; digit <= '9'; ++digit) {
+                        shown << QString("8888/88/88 88:88:88").replace('8', digit);
+                    }
+                }
+                for (const QString& text : shown) {
+                    for (const char32_t ch : text.toUcs4()) {
+                        QVERIFY2(raw.supportsCharacter(ch), c.name);
+                    }
+                    QVERIFY2(
+                        !dateTime || QFontMetricsF(font).horizontalAdvance(text) <= widget->width(),
+                        c.name);
+                }
+            }
+        }
+        // "240" whole in the minutes box: it does not scroll when its cursor moves
+        // to the end.
+        auto* minutes = w.get<QLineEdit>(ControlId::txtUntilMinutes);
+        QCOMPARE(minutes->text(), QString("240"));
+        const auto shownWithCursorAt = [minutes](int position) {
+            minutes->setCursorPosition(position);
+            return minutes->grab().toImage();
+        };
+        QCOMPARE(shownWithCursorAt(3), shownWithCursorAt(0));
     }
 
     void focusStartsOnExitAndTabFollowsTheModel() {
@@ -67,10 +108,20 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), w.form->widget(id));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
+        // From "|<<" to ">>", which disables itself: the focus goes to ">" just
+        // enabled; and back.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        for (const ControlId enabled : {ControlId::cmdNormal, ControlId::cmdAccel}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+            QCOMPARE(QApplication::focusWidget(), w.form->widget(enabled));
+        }
     }
 
     void clicksTypingAndTheTimerReachTheModel() {
         Window w(Saved{{"chk10", " 2"}});
+        QApplication::setActiveWindow(w.form.get());
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         QTRY_COMPARE_WITH_TIMEOUT(w.get<QLabel>(ControlId::lblPresentTime)->text(),
                                   QString("2026/12/06 08:00:00"), 2500);
         auto* tenSeconds = w.get<QCheckBox>(ControlId::chk10sec);
@@ -83,11 +134,20 @@ private slots:
         hours->selectAll();
         QTest::keyClicks(hours, "99999");
         QTest::mouseClick(w.get<QPushButton>(ControlId::cmdPlayback), Qt::LeftButton);
-        QCOMPARE(w.form->findChildren<QMessageBox*>().size(), 1);
+        // The refusal opens beside the window, on its screen, and gives the focus
+        // back.
+        const QList<QMessageBox*> boxes = w.form->findChildren<QMessageBox*>();
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY(QTest::qWaitForWindowActive(boxes[0]));
+        QVERIFY(w.form->screen()->availableGeometry().contains(boxes[0]->frameGeometry()));
+        QVERIFY(!boxes[0]->frameGeometry().intersects(w.form->frameGeometry()));
+        boxes[0]->accept();
+        QTRY_COMPARE(QApplication::focusWidget(), w.form->widget(ControlId::cmdPlayback));
     }
 
-    // The window opens with the frame the model decides: the saved position, the saved width
-    // clamped to the 800-pixel offscreen screen, the laid-out client height inside the frame.
+    // The window opens with the frame the model decides: the saved position, the
+    // saved width clamped to the 800-pixel offscreen screen, the laid-out client
+    // height inside the frame.
     void opensWithTheDecidedFrame() {
         Window w(Saved{{"posX", " 1500"}, {"posY", " 1500"}, {"winW", " 1e9"}});
         QTest::qWait(1200);  // the frame correction gives up after a second without a frame

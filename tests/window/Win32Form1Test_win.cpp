@@ -80,8 +80,12 @@ struct Shown {
     FakeSystemClock clock{{2026, 12, 6, 10, 0, 0}};
     FakeProfileFunctions profile;
     IniFile iniFile{profile};
-    Win32Form1 form{Form1::Services{
-        clock, iniFile, "C:\\Quicktock\\Quicktock.exe", kSettingsPath, {"/", ":"}, "."}};
+    Win32Form1 form{Form1::Services{clock,
+                                    iniFile,
+                                    "C:\\Quicktock\\Quicktock.exe",
+                                    {kSettingsPath, kSettingsPath},
+                                    {"/", ":"},
+                                    "."}};
     HWND main = nullptr;
 };
 

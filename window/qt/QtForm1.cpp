@@ -4,17 +4,18 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
 
+#include "window/FaceChoice.h"
+#include "window/MessagePlacement.h"
 #include "window/TabOrder.h"
 #include "window/Twips.h"
 #include "window/qt/QtCheckBox.h"
-#include "window/qt/QtFonts.h"
+#include "window/qt/QtMessageBox.h"
 
 namespace quicktock {
 namespace {
@@ -22,20 +23,31 @@ namespace {
 // How long to wait for the window manager to report its frame after the window is first shown.
 constexpr int kFrameTries = 20;
 constexpr int kFrameTryIntervalMs = 50;
+// A text box's one-pixel border on each side, and the pixel its cursor takes after the text.
+constexpr int kTextBoxFramePixels = 3;
 
 QString ToQString(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+int LogicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? static_cast<int>(std::lround(screen->logicalDotsPerInch())) : 96;
+}
+
+PixelRect ToPixelRect(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
 }  // namespace
 
-QtForm1::QtForm1(Form1::Services services) : model_(*this, std::move(services)) {
-    InstallFontSubstitutes();
+QtForm1::QtForm1(Form1::Services services)
+    : dpi_(LogicalDpi()),
+      separators_(services.dateTimeSeparators),
+      fonts_(dpi_),
+      model_(*this, std::move(services)) {
     setWindowTitle(ClockEngine::kProgramName);
-    setFont(ToQFont(DefaultFont()));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        dpi_ = static_cast<int>(std::lround(screen->logicalDotsPerInch()));
-    }
+    setFont(fonts_.generalFont(DefaultFont()));
     resize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
     createControls();
 
@@ -70,7 +82,9 @@ void QtForm1::createControls() {
                 edit->setStyleSheet(
                     "QLineEdit { padding: 0px; border: 1px solid palette(mid);"
                     " border-top-color: palette(dark); border-left-color: palette(dark); }");
-                edit->setTextMargins(-1, 0, -1, 0);
+                // Qt keeps two pixels free for the cursor inside the frame on each side: the
+                // digits take them, and the pixel after the text is the only one the cursor needs.
+                edit->setTextMargins(-2, 0, -2, 0);
                 connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) {
                     model_.UserEditText(id, text.toStdString());
                 });
@@ -95,7 +109,6 @@ void QtForm1::createControls() {
         w->setGeometry(toPixels(c.rect.left), toPixels(c.rect.top), toPixels(c.rect.width),
                        toPixels(c.rect.height));
         widgets_[static_cast<int>(id)] = w;
-        refresh(id);
     }
     const std::vector<ControlId> order = TabOrder(model_.controls());
     for (std::size_t i = 1; i < order.size(); ++i) {
@@ -114,13 +127,17 @@ void QtForm1::createControls() {
 // Shows a control as the model holds it.
 void QtForm1::refresh(ControlId id) {
     QWidget* w = widgets_[static_cast<int>(id)];
-    if (w == nullptr) {
+    if (w == nullptr || !loaded_) {
         return;
     }
     const Control& c = model_.control(id);
     const QString caption = ToQString(c.caption);
     // Every tick rewrites the two date-time labels: touch only what changed.
-    const QFont font = ToQFont(c.font);
+    FaceRequest request = FaceRequestFor(c, separators_);
+    if (c.kind == ControlKind::TextBox) {
+        request.maxWidthTwips -= static_cast<int>(toTwips(kTextBoxFramePixels));
+    }
+    const QFont font = fonts_.fontFor(request, c.font);
     if (w->font() != font) {
         w->setFont(font);
     }
@@ -168,6 +185,10 @@ void QtForm1::refresh(ControlId id) {
 
 void QtForm1::loadAndShow() {
     model_.Load();
+    loaded_ = true;
+    for (const Control& c : model_.controls()) {
+        refresh(c.id);
+    }
     applyStartFrame(false);
     show();
     widget(InitialFocus())->setFocus();
@@ -215,6 +236,21 @@ std::vector<DesktopRect> QtForm1::availableScreens() const {
     return areas;
 }
 
+QPoint QtForm1::placeMessage(QSize size) const {
+    // From the frame the window has when it is not minimised; the box gets a frame like it.
+    const QMargins extents(geometry().left() - frameGeometry().left(),
+                           geometry().top() - frameGeometry().top(),
+                           frameGeometry().right() - geometry().right(),
+                           frameGeometry().bottom() - geometry().bottom());
+    const QRect frame = (isMinimized() ? normalGeometry() : geometry()).marginsAdded(extents);
+    const QScreen* screen = QGuiApplication::screenAt(frame.center());
+    const QRect area = (screen != nullptr ? screen : this->screen())->availableGeometry();
+    const PixelRect placed =
+        PlaceMessage(ToPixelRect(frame), size.width() + extents.left() + extents.right(),
+                     size.height() + extents.top() + extents.bottom(), ToPixelRect(area));
+    return {placed.left, placed.top};
+}
+
 void QtForm1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
     const TwipRect& line = model_.control(ControlId::Line1).rect;
@@ -255,8 +291,11 @@ SettingsForm::Frame QtForm1::WindowFrame() const {
 
 void QtForm1::ShowMessage(const std::string& text) {
     // Opened without a nested event loop, so that ticks and clicks keep running one at a time.
-    auto* box = new QMessageBox(QMessageBox::Warning, ClockEngine::kProgramName, ToQString(text),
-                                QMessageBox::Ok, this);
+    // As it closes, Qt gives the window's focus back to the control that has it in the window.
+    const FontSpec& buttons = model_.control(ControlId::cmdExit).font;
+    auto* box = new QtMessageBox(
+        ToQString(text), fonts_.fontFor(FaceRequestFor(text, buttons), buttons),
+        [this](QSize size) { return placeMessage(size); }, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [this, text] { model_.MessageClosed(text); });
     box->open();

@@ -8,6 +8,7 @@
 
 #include "window/Form1.h"
 #include "window/FormHost.h"
+#include "window/qt/QtFonts.h"
 
 namespace quicktock {
 
@@ -45,6 +46,8 @@ private:
     void applyStartFrame(bool shown);
     void correctFrameOnceKnown(int triesLeft);
     std::vector<DesktopRect> availableScreens() const;
+    // Where a message box of the given size (without its frame) opens.
+    QPoint placeMessage(QSize size) const;
 
     // FormHost
     void ControlChanged(ControlId id) override { refresh(id); }
@@ -56,10 +59,15 @@ private:
     void ShowMessage(const std::string& text) override;
     void EndProgram() override;
 
+    int dpi_;
+    DateTimeSeparators separators_;
+    QtFonts fonts_;
     Form1 model_;
     std::array<QWidget*, kControlCount> widgets_{};
     QTimer timer_;
-    int dpi_ = 96;
+    // The controls show the model from the end of the start-up handler on: the fonts of a
+    // language that a saved setting at once replaces are never chosen or loaded.
+    bool loaded_ = false;
 };
 
 }  // namespace quicktock

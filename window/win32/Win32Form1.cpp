@@ -34,7 +34,8 @@ int IdOf(ControlId id) {
 // A failure that escapes a handler is reported and ends the program, as the system's default
 // handling of an unhandled error does.
 void ReportAndEnd(const char* what) {
-    MessageBoxW(nullptr, Widen(CP_UTF8, what).c_str(), L"Quicktock", MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, Widen(CP_UTF8, what).c_str(),
+                Widen(CP_UTF8, ClockEngine::kProgramName).c_str(), MB_OK | MB_ICONERROR);
     ExitProcess(1);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,8 +31,11 @@ bool CanStoreIniEntry(std::string_view section, std::string_view key, std::strin
 
 // The whole text with key set to value in section, every line ended in CRLF. An existing key is
 // rewritten where it stands; a new key follows the last key line of its section (or the section
-// line); a new section goes at the end. All other lines stay as they are.
-std::string WithIniValue(std::string_view text, std::string_view section, std::string_view key,
-                         std::string_view value);
+// line); a new section goes at the end. All other lines stay as they are. Nothing when the text
+// would be longer than maxSize bytes: that is known before the text is made, so that a save that
+// would grow the file too far is refused before it takes the memory.
+std::optional<std::string> WithIniValue(std::string_view text, std::string_view section,
+                                        std::string_view key, std::string_view value,
+                                        std::size_t maxSize = static_cast<std::size_t>(-1));
 
 }  // namespace quicktock

@@ -1,4 +1,4 @@
-#include "platform/OsExecutableLocation.h"
+#include "platform/ExecutablePath.h"
 
 #include <unistd.h>
 
@@ -6,7 +6,7 @@
 
 namespace quicktock {
 
-std::string OsExecutableLocation::Path() const {
+std::string ExecutablePath() {
     // The kernel's link names the file that was started, whatever the caller passed as argv[0].
     std::vector<char> buffer(4096);
     for (;;) {
@@ -19,10 +19,6 @@ std::string OsExecutableLocation::Path() const {
         }
         buffer.resize(buffer.size() * 2);
     }
-}
-
-char OsExecutableLocation::FolderSeparator() const {
-    return '/';
 }
 
 }  // namespace quicktock

@@ -11,10 +11,14 @@ public:
     virtual ~SettingsPlaces() = default;
 
     virtual bool FileExists(const std::string& path) const = 0;
+    // Whether the folder is the one the program was built to be installed in (the bin folder of
+    // its install prefix).
+    virtual bool IsInstalledFolder(const std::string& folder) const = 0;
     // Whether the user who started the program (the real user, not a granted right) may create
     // files in the folder.
     virtual bool FolderWritable(const std::string& folder) const = 0;
-    // Creates the folder, and any missing folder above it, readable by the user alone.
+    // Creates the folder, and any missing folder above it, readable by the user alone. One that
+    // cannot be made shows later: the settings in it read as missing and cannot be saved.
     virtual void CreatePrivateFolder(const std::string& folder) = 0;
     // An environment variable; none when unset.
     virtual std::optional<std::string> Environment(const std::string& name) const = 0;

@@ -1,4 +1,4 @@
-#include "platform/OsExecutableLocation.h"
+#include "platform/ExecutablePath.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 
 namespace quicktock {
 
-std::string OsExecutableLocation::Path() const {
+std::string ExecutablePath() {
     std::vector<wchar_t> wide(MAX_PATH);
     for (;;) {
         const DWORD length =
@@ -21,10 +21,6 @@ std::string OsExecutableLocation::Path() const {
         }
         wide.resize(wide.size() * 2);
     }
-}
-
-char OsExecutableLocation::FolderSeparator() const {
-    return '\\';
 }
 
 }  // namespace quicktock

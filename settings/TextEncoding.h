@@ -25,4 +25,11 @@ bool IsValidUtf8(std::string_view text);
 std::string Utf16LeToUtf8(std::string_view bytes);
 std::string Utf8ToUtf16Le(std::string_view text);
 
+// Whether UTF-16LE bytes convert to UTF-8 and back unchanged: an even count of bytes, every
+// surrogate in a pair.
+bool IsWholeUtf16Le(std::string_view bytes);
+
+// The number of bytes Utf8ToUtf16Le gives for the text, found without converting it.
+std::size_t Utf16LeSize(std::string_view text);
+
 }  // namespace quicktock

@@ -1,4 +1,4 @@
-#include "platform/TextEncoding.h"
+#include "settings/TextEncoding.h"
 
 #include <cstring>
 
@@ -141,6 +141,34 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
         AppendUtf8(text, code);
     }
     return text;
+}
+
+bool IsWholeUtf16Le(std::string_view bytes) {
+    if (bytes.size() % 2 != 0) {
+        return false;
+    }
+    for (std::size_t i = 1; i < bytes.size(); i += 2) {
+        const auto high = static_cast<unsigned char>(bytes[i]);
+        if (high >= 0xDC && high <= 0xDF) {
+            return false;  // a low surrogate without a high one before it
+        }
+        if (high >= 0xD8 && high <= 0xDB) {
+            if (i + 2 >= bytes.size() ||
+                (static_cast<unsigned char>(bytes[i + 2]) & 0xFC) != 0xDC) {
+                return false;
+            }
+            i += 2;
+        }
+    }
+    return true;
+}
+
+std::size_t Utf16LeSize(std::string_view text) {
+    std::size_t size = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+        size += DecodeUtf8(text, pos) >= 0x10000 ? 4 : 2;
+    }
+    return size;
 }
 
 std::string Utf8ToUtf16Le(std::string_view text) {

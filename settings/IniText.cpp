@@ -1,7 +1,6 @@
-#include "platform/IniText.h"
+#include "settings/IniText.h"
 
 #include <cstddef>
-#include <vector>
 
 namespace quicktock {
 namespace {
@@ -140,56 +139,96 @@ bool CanStoreIniEntry(std::string_view section, std::string_view key, std::strin
            (key.empty() || (key.front() != ';' && key.front() != '['));
 }
 
-std::string WithIniValue(std::string_view text, std::string_view section, std::string_view key,
-                         std::string_view value) {
-    section = Trim(section);
-    key = Trim(key);
-    std::vector<std::string_view> lines;
-    LineSplitter splitter(text);
-    for (std::string_view line; splitter.Next(line);) {
-        lines.push_back(line);
-    }
+namespace {
 
-    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+// Where a new value of key goes in section, found in one pass without keeping the lines.
+struct EntryPlace {
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     std::size_t sectionLine = kNone;
-    std::size_t keyLine = kNone;
-    std::size_t lastKeyLine = kNone;
-    std::string_view keyName;  // the key's name as the file spells it
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const IniLine parsed = ParseLine(lines[i]);
+    std::size_t keyLine = kNone;      // the line to rewrite
+    std::size_t lastKeyLine = kNone;  // or the line to follow
+    std::string_view keyName;         // the key's name as the file spells it
+    std::size_t keyLineLength = 0;
+    std::size_t lines = 0;
+    std::size_t lineBytes = 0;  // of all lines, without their ends
+};
+
+EntryPlace FindEntryPlace(std::string_view text, std::string_view section, std::string_view key) {
+    EntryPlace place;
+    bool searching = true;
+    LineSplitter splitter(text);
+    for (std::string_view line; splitter.Next(line); ++place.lines) {
+        place.lineBytes += line.size();
+        if (!searching) {
+            continue;
+        }
+        const IniLine parsed = ParseLine(line);
         if (parsed.kind == IniLine::Kind::Section) {
-            if (sectionLine != kNone) {
-                break;
+            if (place.sectionLine != EntryPlace::kNone) {
+                searching = false;
+            } else if (SameName(parsed.name, section)) {
+                place.sectionLine = place.lastKeyLine = place.lines;
             }
-            if (SameName(parsed.name, section)) {
-                sectionLine = lastKeyLine = i;
-            }
-        } else if (sectionLine != kNone && parsed.kind == IniLine::Kind::Key) {
+        } else if (place.sectionLine != EntryPlace::kNone && parsed.kind == IniLine::Kind::Key) {
             if (SameName(parsed.name, key)) {
-                keyLine = i;
-                keyName = parsed.name;
-                break;
+                place.keyLine = place.lines;
+                place.keyName = parsed.name;
+                place.keyLineLength = line.size();
+                searching = false;
+            } else {
+                place.lastKeyLine = place.lines;
             }
-            lastKeyLine = i;
         }
     }
+    return place;
+}
 
+std::size_t EntrySize(std::string_view name, std::string_view value) {
+    return name.size() + 1 + value.size() + kLineEnd.size();
+}
+
+// Section and key are trimmed.
+std::size_t SizeWith(const EntryPlace& place, std::string_view section, std::string_view key,
+                     std::string_view value) {
+    const std::size_t lines = place.lineBytes + place.lines * kLineEnd.size();
+    if (place.keyLine != EntryPlace::kNone) {
+        return lines - place.keyLineLength - kLineEnd.size() + EntrySize(place.keyName, value);
+    }
+    const std::size_t sectionLine =
+        place.sectionLine == EntryPlace::kNone ? section.size() + 2 + kLineEnd.size() : 0;
+    return lines + sectionLine + EntrySize(key, value);
+}
+
+}  // namespace
+
+std::optional<std::string> WithIniValue(std::string_view text, std::string_view section,
+                                        std::string_view key, std::string_view value,
+                                        std::size_t maxSize) {
+    section = Trim(section);
+    key = Trim(key);
+    const EntryPlace place = FindEntryPlace(text, section, key);
     const auto appendEntry = [&value](std::string& out, std::string_view name) {
         out.append(name).append("=").append(value).append(kLineEnd);
     };
+    const std::size_t size = SizeWith(place, section, key, value);
+    if (size > maxSize) {
+        return std::nullopt;
+    }
     std::string out;
-    out.reserve(text.size() + lines.size() + section.size() + key.size() + value.size() + 16);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i == keyLine) {
-            appendEntry(out, keyName);
+    out.reserve(size);
+    LineSplitter splitter(text);
+    std::size_t i = 0;
+    for (std::string_view line; splitter.Next(line); ++i) {
+        if (i == place.keyLine) {
+            appendEntry(out, place.keyName);
         } else {
-            out.append(lines[i]).append(kLineEnd);
+            out.append(line).append(kLineEnd);
         }
-        if (keyLine == kNone && i == lastKeyLine) {
+        if (place.keyLine == EntryPlace::kNone && i == place.lastKeyLine) {
             appendEntry(out, key);
         }
     }
-    if (sectionLine == kNone) {
+    if (place.sectionLine == EntryPlace::kNone) {
         out.append("[").append(section).append("]").append(kLineEnd);
         appendEntry(out, key);
     }
