@@ -1,10 +1,10 @@
 // For the end-to-end test, reads Quicktock's windows from outside, as a Windows program.
 //   WinProbe              prints the id of the control with the keyboard focus ("focus"), then
-//                         each visible window one a line, tab-separated: "control" (the main window's) or
-//                         "message" (an open message's) or "messagewindow", id, class, enabled,
-//                         check state, screen rectangle as left,top,right,bottom, text in UTF-8
-//   WinProbe click ID     clicks the control with this id, the main window's or else a message's,
-//                         as the user's click on it does
+//                         each visible window one a line, tab-separated: "control" (the main
+//                         window's), "messagewindow" or "message" (an open message's), id, class,
+//                         enabled, check state, screen rectangle (left,top,right,bottom), text
+//   WinProbe click ID     clicks the main window's or else the message's control with this id, as
+//                         the user's click on it does
 //   WinProbe version EXE  prints the executable's version information
 #include <windows.h>
 
@@ -40,15 +40,6 @@ BOOL CALLBACK PrintChild(HWND window, LPARAM kind) {
     return TRUE;
 }
 
-std::vector<HWND> Messages() {
-    std::vector<HWND> found;
-    for (HWND message = nullptr;
-         (message = FindWindowExW(nullptr, message, L"QuicktockMessage", nullptr)) != nullptr;) {
-        found.push_back(message);
-    }
-    return found;
-}
-
 void PrintVersion(const wchar_t* path) {
     DWORD ignored = 0;
     std::vector<char> data(GetFileVersionInfoSizeW(path, &ignored) + 1);
@@ -75,15 +66,14 @@ void PrintVersion(const wchar_t* path) {
 int wmain(int argc, wchar_t* argv[]) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     const HWND form = FindWindowW(L"QuicktockForm1", nullptr);
+    const HWND message = FindWindowW(L"QuicktockMessage", nullptr);
     if (command == L"version" && argc > 2) {
         PrintVersion(argv[2]);
     } else if (command == L"click" && argc > 2 && form != nullptr) {
         const int id = _wtoi(argv[2]);
-        HWND control = GetDlgItem(form, id);
-        for (const HWND message : Messages()) {
-            control = control != nullptr ? control : GetDlgItem(message, id);
-        }
+        const HWND control = GetDlgItem(form, id) ? GetDlgItem(form, id) : GetDlgItem(message, id);
         if (control == nullptr) {
+            std::printf("no control %d\n", id);
             return 1;
         }
         SendMessageW(control, BM_CLICK, 0, 0);
@@ -93,7 +83,7 @@ int wmain(int argc, wchar_t* argv[]) {
         GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &thread);
         std::printf("focus\t%d\n", thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0);
         EnumChildWindows(form, PrintChild, reinterpret_cast<LPARAM>("control"));
-        for (const HWND message : Messages()) {
+        if (message != nullptr) {
             Print(message, "messagewindow");
             EnumChildWindows(message, PrintChild, reinterpret_cast<LPARAM>("message"));
         }

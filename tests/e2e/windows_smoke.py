@@ -109,12 +109,9 @@ def check_runs(smoke, ini, work):
     assert state.controls[TEN_SECONDS][1] == 2, state.controls[TEN_SECONDS]
     smoke.desktop.screenshot(work / "quicktock-english.png", (0, 0, 500, 180))
     smoke.desktop.xdotool("windowactivate", "--sync", smoke.window)
-    smoke.key("Tab", "Tab", "Tab")
-    smoke.until(lambda s: s.focus == ACCEL, ">> to have the focus")
-    smoke.key("space")
-    smoke.until(lambda s: not s.controls[ACCEL][0] and s.focus == NORMAL, "the focus on >")
-    smoke.key("Tab")
-    smoke.until(lambda s: s.focus == GOTO, "Tab to move on from >")
+    for keys, focus in (("Tab Tab Tab", ACCEL), ("space", NORMAL), ("Tab", GOTO)):
+        smoke.key(*keys.split())
+        smoke.until(lambda s: s.focus == focus, f"the focus on {focus} after {keys}")
 
     smoke.click(PLAYBACK)
     state = smoke.until(lambda s: s.messages and s.focus == OK, "the refusal")
@@ -124,8 +121,7 @@ def check_runs(smoke, ini, work):
     smoke.key("Escape")
     smoke.until(lambda s: not s.messages and s.focus == PLAYBACK, "the focus back on |<<")
     smoke.key("space")
-    smoke.until(lambda s: s.messages, "the refusal again")
-    assert smoke.process.poll() is None, "a second Space ended the program"
+    smoke.until(lambda s: s.messages, "the refusal again, the program still running")
     smoke.click(OK)
     smoke.until(lambda s: not s.messages, "the refusal to close")
     smoke.click(EXIT)
