@@ -27,16 +27,6 @@ TEST(CommandsTest, PlaybackMovesTheClockBackByTheWholeHoursInTheBox) {
     }
 }
 
-// The limit each >> loads from its box is the minute-limit tests' concern; here the modes cycle.
-TEST_F(EngineFixture, AccelerateAndNormalSwapTheButtonsFromEveryMode) {
-    for (int round = 0; round < 2; ++round) {
-        engine.Accelerate();
-        EXPECT_TRUE(engine.State().RunMode == 1 && !view.accelEnabled && view.normalEnabled);
-        engine.Normal();
-        EXPECT_TRUE(engine.State().RunMode == 2 && view.accelEnabled && !view.normalEnabled);
-    }
-}
-
 // The counted time is the start-up reading plus the running seconds up to the click, on
 // whatever date that falls.
 TEST(CommandsTest, GotoEstimateSetsTheCountedDateAndTime) {

@@ -18,11 +18,6 @@ namespace {
 constexpr const char* kSettingsPath = "C:\\Quicktock\\Quicktock.ini";
 constexpr UINT_PTR kTimerId = 1;
 
-// The test's own window of the class: it runs alone on its desktop.
-HWND OwnWindow(const wchar_t* className) {
-    return FindWindowW(className, nullptr);
-}
-
 RECT Frame(HWND window) {
     RECT frame{};
     GetWindowRect(window, &frame);
@@ -35,12 +30,13 @@ std::wstring Text(HWND window) {
     return text;
 }
 
-// The window over fakes, shown in the saved language, with the ticks left to the test.
+// The window over fakes, shown in the saved language, with the ticks left to the test. The test
+// runs alone on its desktop: its windows are found by their class.
 struct Shown {
     explicit Shown(const char* language) {
         profile.Store(kSettingsPath, "Data", "chkLang", language);
         form.LoadAndShow(SW_SHOWNORMAL);
-        main = OwnWindow(L"QuicktockForm1");
+        main = FindWindowW(L"QuicktockForm1", nullptr);
         KillTimer(main, kTimerId);
         Pump();
     }
@@ -116,7 +112,7 @@ TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
         Shown w(language);
         w.clock.RefuseSets(true);
         w.Click(ControlId::cmdPlayback);
-        const HWND message = OwnWindow(L"QuicktockMessage");
+        const HWND message = FindWindowW(L"QuicktockMessage", nullptr);
         ASSERT_NE(message, nullptr);
         const HWND messageText = GetWindow(message, GW_CHILD);
         for (const UINT dpi : {96, 144}) {
@@ -148,9 +144,10 @@ TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
                 wchar_t tip[256] = {};
                 TTTOOLINFOW tool{sizeof tool, 0, w.main, UINT_PTR(w.control(id)), {}, {},
                                  tip,         0, {}};
-                SendMessageW(OwnWindow(TOOLTIPS_CLASSW), TTM_GETTEXTW, 256, LPARAM(&tool));
+                SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, 256,
+                             LPARAM(&tool));
                 EXPECT_NE(tip[0], L'\0');
-                ExpectDrawn(OwnWindow(TOOLTIPS_CLASSW), {tip});
+                ExpectDrawn(FindWindowW(TOOLTIPS_CLASSW, nullptr), {tip});
             }
         }
     }
@@ -181,7 +178,7 @@ TEST(Win32Form1Test, TheFocusStaysWithTheUserAndMessagesLeaveTheWindowInView) {
         w.clock.Advance(5000);
         SendMessageW(w.main, WM_TIMER, kTimerId, 0);
         w.Pump();
-        const HWND message = OwnWindow(L"QuicktockMessage");
+        const HWND message = FindWindowW(L"QuicktockMessage", nullptr);
         ASSERT_NE(message, nullptr);
         placed.push_back(Frame(message));
         w.Key(VK_ESCAPE);
