@@ -34,7 +34,7 @@ if command -v clang++ >/dev/null; then
     echo "== fuzz build"
     cmake --preset fuzz >/dev/null
     cmake --build --preset fuzz -j "$jobs"
-    for target in ParseNumber ProfileFunctions SettingsStartUp; do
+    for target in NtpReply ParseNumber ProfileFunctions SettingsStartUp; do
         echo "== fuzz $target"
         work=$(mktemp -d)
         cp -r tests/fuzz/corpus/"$target" "$work"/corpus

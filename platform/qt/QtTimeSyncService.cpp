@@ -7,7 +7,7 @@
 #include <system_error>
 #include <utility>
 
-#include "platform/SystemBusQuery.h"
+#include "platform/SystemBusQuery_posix.h"
 
 namespace quicktock {
 namespace {
