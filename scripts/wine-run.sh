@@ -83,4 +83,18 @@ if [ "$(cat "$ready" 2>/dev/null)" != "$faces" ]; then
         fi
     ) 9>"$WINEPREFIX.lock"
 fi
-exec wine "$program" "$@"
+
+# Now and then a program's connection to the Wine server is reset as it starts, the server going
+# away just then ("wine client error"), before the program has run a line: it is started once more.
+errors=$(mktemp "$WINEPREFIX/stderr.XXXXXX")
+trap 'rm -f "$errors"' EXIT
+for _ in 1 2; do
+    status=0
+    wine "$program" "$@" 2>"$errors" || status=$?
+    cat "$errors" >&2
+    if [ "$status" -eq 0 ] || ! grep -q '^wine client error' "$errors"; then
+        break
+    fi
+    echo "wine-run.sh: the Wine server went away as $program started; starting it again" >&2
+done
+exit "$status"
