@@ -212,9 +212,14 @@ std::string NtpQuestion(unsigned userId) {
 }
 
 NtpReply ReadNtpReply(std::string_view received) {
+    // A first line longer than kLongestLine is refused whether or not its end has come yet, so that
+    // more bytes never turn a refusal into an answer.
     const std::size_t lineEnd = received.find("\r\n");
     if (lineEnd == std::string_view::npos) {
         return received.size() > kLongestLine ? NtpReply::Failed : NtpReply::Incomplete;
+    }
+    if (lineEnd >= kLongestLine) {
+        return NtpReply::Failed;
     }
     if (!received.starts_with("OK ")) {
         return NtpReply::Failed;  // REJECTED or ERROR: the bus did not take the user
