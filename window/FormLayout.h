@@ -70,7 +70,6 @@ using Controls = std::array<Control, kControlCount>;
 inline constexpr int kClientWidthTwips = 3390;
 inline constexpr int kClientHeightTwips = 1800;
 inline constexpr int kTimerIntervalMs = 1000;
-inline constexpr int kTwipsPerPixelAt96Dpi = 15;
 
 // The window's own font, used by the text boxes throughout and by the other controls until the
 // display language gives them a face name.

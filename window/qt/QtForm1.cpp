@@ -304,7 +304,6 @@ void QtForm1::ShowMessage(const std::string& text) {
 void QtForm1::EndProgram() {
     timer_.stop();
     hide();
-    emit programEnded();
     QCoreApplication::exit(0);
 }
 

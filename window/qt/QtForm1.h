@@ -15,8 +15,6 @@ namespace quicktock {
 // The main window realised with Qt Widgets. Controls keep their laid-out rectangles whatever the
 // window's size; what falls outside the client area is cut off.
 class QtForm1 final : public QWidget, private FormHost {
-    Q_OBJECT
-
 public:
     explicit QtForm1(Form1::Services services);
     ~QtForm1() override;
@@ -26,10 +24,6 @@ public:
 
     Form1& model() { return model_; }
     QWidget* widget(ControlId id) const { return widgets_[static_cast<int>(id)]; }
-    QTimer& timer() { return timer_; }
-
-signals:
-    void programEnded();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
