@@ -14,7 +14,7 @@ namespace {
 void BM_TickWhileAccelerating(benchmark::State& state) {
     FakeSystemClock clock({2026, 12, 6, 10, 0, 0});
     RecordingEngineView view;
-    view.checks[EngineView::CheckBox::UntilMinute] = 1;
+    view.checks[Check::chkUntilMinute] = 1;
     view.untilMinutes = "32767";
     ClockEngine engine(clock, view, DateTimeSeparators{});
     engine.Reset();

@@ -14,7 +14,7 @@ constexpr std::string_view kTimePattern = "hh:mm:ss";
 
 // A box whose text gives no usable 16-bit number; the message names the box and its text.
 struct BoxNumberError {
-    EngineView::TextBox box;
+    Box box;
     std::string text;
 };
 
@@ -63,9 +63,9 @@ void ClockEngine::Reset() {
     state_.StartRunning = clock_.RunningSeconds();
     state_.Elapsed = 0;
     state_.LastSecond = -1;
-    view_.SetButtonEnabled(EngineView::Button::Normal, false);
-    view_.SetLabel(EngineView::Label::EstimateTime, "");
-    view_.SetLabel(EngineView::Label::PresentTime, "");
+    view_.SetButtonEnabled(Button::cmdNormal, false);
+    view_.SetLabel(Label::lblEstimateTime, "");
+    view_.SetLabel(Label::lblPresentTime, "");
 }
 
 // Every date the tick may write to the clock is computed and checked before the clock is first
@@ -95,8 +95,8 @@ void ClockEngine::Tick() {
         } else {
             view_.SetWindowCaption(kProgramName);
         }
-        view_.SetLabel(EngineView::Label::PresentTime, Format(shown, kDateTimePattern));
-        view_.SetLabel(EngineView::Label::EstimateTime, Format(counted, kDateTimePattern));
+        view_.SetLabel(Label::lblPresentTime, Format(shown, kDateTimePattern));
+        view_.SetLabel(Label::lblEstimateTime, Format(counted, kDateTimePattern));
         state_.LastSecond = second;
     });
 }
@@ -104,7 +104,7 @@ void ClockEngine::Tick() {
 // As soon as a minute has begun, the clock goes to second 59 of it; in the 10-second variant to
 // second 9 after second 0 and to second 59 after second 10. A greyed box selects neither.
 std::optional<ClockDate> ClockEngine::JumpTarget(ClockDate reading, std::int16_t second) const {
-    const std::int16_t variant = view_.CheckValue(EngineView::CheckBox::TenSeconds);
+    const std::int16_t variant = view_.CheckValue(Check::chk10sec);
     std::int16_t target = -1;
     if (variant == 0 && second > 0 && second < 59) {
         target = 59;
@@ -121,7 +121,7 @@ std::optional<ClockDate> ClockEngine::JumpTarget(ClockDate reading, std::int16_t
 
 // Once the clock has passed the counted real time, stop and set the clock to the counted time.
 void ClockEngine::CatchUpStop(ClockDate counted) {
-    if (view_.CheckValue(EngineView::CheckBox::LessThanNow) != 1) {
+    if (view_.CheckValue(Check::chkLessThanNow) != 1) {
         return;
     }
     if (ToLinearSeconds(counted) < ToLinearSeconds(clock_.NowLocal())) {
@@ -133,7 +133,7 @@ void ClockEngine::CatchUpStop(ClockDate counted) {
 // Counts one minute each time the second read falls back, and stops when none is left. The
 // count stays at -32768 rather than wrapping round to a large positive allowance.
 void ClockEngine::CountDownMinute(std::int16_t second) {
-    if (view_.CheckValue(EngineView::CheckBox::UntilMinute) != 1) {
+    if (view_.CheckValue(Check::chkUntilMinute) != 1) {
         return;
     }
     if (second < state_.LastSecond && state_.MinutesLeft > -32768) {
@@ -148,7 +148,7 @@ void ClockEngine::CountDownMinute(std::int16_t second) {
 // 01:00 is 13:00 of the day before.
 void ClockEngine::Playback() {
     Guarded(EngineFailure::Action::Playback, [this] {
-        const std::int16_t hours = NumberInBox(EngineView::TextBox::PlaybackHour);
+        const std::int16_t hours = NumberInBox(Box::txtPlaybackHour);
         SetClock(EngineFailure::Action::Playback,
                  AddHours(clock_.NowLocal(), -static_cast<double>(hours)));
     });
@@ -157,9 +157,9 @@ void ClockEngine::Playback() {
 void ClockEngine::Accelerate() {
     Guarded(EngineFailure::Action::Accelerate, [this] {
         state_.RunMode = EngineState::kAccelerating;
-        state_.MinutesLeft = NumberInBox(EngineView::TextBox::UntilMinutes);
-        view_.SetButtonEnabled(EngineView::Button::Accel, false);
-        view_.SetButtonEnabled(EngineView::Button::Normal, true);
+        state_.MinutesLeft = NumberInBox(Box::txtUntilMinutes);
+        view_.SetButtonEnabled(Button::cmdAccel, false);
+        view_.SetButtonEnabled(Button::cmdNormal, true);
     });
 }
 
@@ -178,16 +178,16 @@ void ClockEngine::GotoEstimate() {
 
 void ClockEngine::MinuteLimit() {
     Guarded(EngineFailure::Action::MinuteLimit, [this] {
-        if (view_.CheckValue(EngineView::CheckBox::UntilMinute) == 1) {
-            state_.MinutesLeft = NumberInBox(EngineView::TextBox::UntilMinutes);
+        if (view_.CheckValue(Check::chkUntilMinute) == 1) {
+            state_.MinutesLeft = NumberInBox(Box::txtUntilMinutes);
         }
     });
 }
 
 void ClockEngine::StopAccelerating() {
     state_.RunMode = EngineState::kNormal;
-    view_.SetButtonEnabled(EngineView::Button::Accel, true);
-    view_.SetButtonEnabled(EngineView::Button::Normal, false);
+    view_.SetButtonEnabled(Button::cmdAccel, true);
+    view_.SetButtonEnabled(Button::cmdNormal, false);
 }
 
 // A refusal is shown and changes nothing else; the caller learns whether the clock was set.
@@ -206,8 +206,8 @@ bool ClockEngine::SetClock(EngineFailure::Action action, ClockDate value) {
 
 void ClockEngine::ShowButtonsForRunMode() {
     const bool accelerating = state_.RunMode == EngineState::kAccelerating;
-    view_.SetButtonEnabled(EngineView::Button::Accel, !accelerating);
-    view_.SetButtonEnabled(EngineView::Button::Normal, accelerating);
+    view_.SetButtonEnabled(Button::cmdAccel, !accelerating);
+    view_.SetButtonEnabled(Button::cmdNormal, accelerating);
 }
 
 // Whole seconds on the running clock since start-up: it keeps counting while the machine
@@ -221,8 +221,8 @@ ClockDate ClockEngine::EstimatedTime() const {
     return CheckDate(AddDuration(state_.StartTime, state_.Elapsed));
 }
 
-std::int16_t ClockEngine::NumberInBox(EngineView::TextBox box) const {
-    const std::string text = view_.Text(box);
+std::int16_t ClockEngine::NumberInBox(Box box) const {
+    const std::string text = view_.BoxText(box);
     try {
         return ToInt16(ParseNumber(text));
     } catch (const ConversionError&) {

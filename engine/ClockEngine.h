@@ -64,7 +64,7 @@ private:
 
     ClockDate RunningSinceStart() const;
     ClockDate EstimatedTime() const;
-    std::int16_t NumberInBox(EngineView::TextBox box) const;
+    std::int16_t NumberInBox(Box box) const;
     std::string Format(ClockDate value, std::string_view pattern) const;
 
     SystemClock& clock_;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/ClockSetError.h"
-#include "engine/EngineView.h"
+#include "engine/FormControls.h"
 
 namespace quicktock {
 
@@ -19,7 +19,7 @@ struct EngineFailure {
 
     Action action;
     Kind kind;
-    EngineView::TextBox box{};   // NumberOutOfRange: which box
+    Box box{};                   // NumberOutOfRange: which box
     std::string boxText{};       // NumberOutOfRange: the box's text, shortened to 40 characters
     ClockRemedy remedy{};        // ClockNotSet
     std::string systemReason{};  // ClockNotSet

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/FormControls.h"
+
 namespace quicktock {
 
 struct EngineFailure;
@@ -11,16 +13,11 @@ struct EngineFailure;
 // the current values each time it needs them and never caches them.
 class EngineView {
 public:
-    enum class CheckBox { TenSeconds, LessThanNow, UntilMinute };
-    enum class TextBox { PlaybackHour, UntilMinutes };
-    enum class Label { PresentTime, EstimateTime };
-    enum class Button { Accel, Normal };
-
     virtual ~EngineView() = default;
 
     // 0 unchecked, 1 checked, 2 greyed.
-    virtual std::int16_t CheckValue(CheckBox box) const = 0;
-    virtual std::string Text(TextBox box) const = 0;
+    virtual std::int16_t CheckValue(Check box) const = 0;
+    virtual std::string BoxText(Box box) const = 0;
     virtual bool IsMinimised() const = 0;
 
     virtual void SetLabel(Label label, const std::string& caption) = 0;

@@ -1,8 +1,9 @@
 #include "settings/SavedSettings.h"
 
-#include <array>
 #include <cmath>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 #include "engine/ConversionError.h"
 #include "engine/NumberConversions.h"
@@ -11,46 +12,29 @@
 namespace quicktock {
 namespace {
 
-using Box = SettingsForm::Box;
-using Check = SettingsForm::Check;
+using Edge = SettingsForm::FrameEdge;
 
-// The keys in the order in which they are read and written.
-constexpr std::array<const char*, 10> kKeys = {"posX",     "posY",   "winW",    "winH",
-                                               "backH",    "chk10",  "chkLess", "chkUntilMin",
-                                               "UntilMin", "chkLang"};
-enum Key {
-    kPosX,
-    kPosY,
-    kWinW,
-    kWinH,
-    kBackH,
-    kChk10,
-    kChkLess,
-    kChkUntilMin,
-    kUntilMin,
-    kChkLang
+// The keys in the order in which they are read and written, and what each holds.
+constexpr std::pair<const char*, std::variant<Edge, Box, Check>> kKeys[] = {
+    {"posX", Edge::Left},
+    {"posY", Edge::Top},
+    {"winW", Edge::Width},
+    {"winH", Edge::Height},
+    {"backH", Box::txtPlaybackHour},
+    {"chk10", Check::chk10sec},
+    {"chkLess", Check::chkLessThanNow},
+    {"chkUntilMin", Check::chkUntilMinute},
+    {"UntilMin", Box::txtUntilMinutes},
+    {"chkLang", Check::chkLanguage},
 };
 
-Check CheckOf(int key) {
-    switch (key) {
-        case kChk10:
-            return Check::TenSeconds;
-        case kChkLess:
-            return Check::LessThanNow;
-        case kChkUntilMin:
-            return Check::UntilMinute;
-        default:
-            return Check::Language;
-    }
-}
-
-float& FrameField(SettingsForm::Frame& frame, int key) {
-    switch (key) {
-        case kPosX:
+float& FrameField(SettingsForm::Frame& frame, Edge edge) {
+    switch (edge) {
+        case Edge::Left:
             return frame.left;
-        case kPosY:
+        case Edge::Top:
             return frame.top;
-        case kWinW:
+        case Edge::Width:
             return frame.width;
         default:
             return frame.height;
@@ -63,13 +47,13 @@ SavedSettings::SavedSettings(IniFile& file, std::string decimalSeparator)
     : file_(file), decimalSeparator_(std::move(decimalSeparator)) {}
 
 void SavedSettings::Load(SettingsForm& form, const std::string& settingsPath) {
-    for (int key = 0; key < static_cast<int>(kKeys.size()); ++key) {
-        const std::string text = file_.GetINIValue(kKeys[key], kSection, settingsPath);
+    for (const auto& [key, setting] : kKeys) {
+        const std::string text = file_.GetINIValue(key, kSection, settingsPath);
         if (text == IniFile::kMissing) {
             continue;
         }
         try {
-            Apply(form, key, text);
+            std::visit([&](auto which) { Apply(form, which, text); }, setting);
         } catch (const ConversionError&) {
             // A hand-edited value that overflows keeps the laid-out setting; the next Exit
             // writes a valid value again.
@@ -77,60 +61,46 @@ void SavedSettings::Load(SettingsForm& form, const std::string& settingsPath) {
     }
 }
 
-void SavedSettings::Apply(SettingsForm& form, int key, const std::string& text) {
-    switch (key) {
-        case kPosX:
-        case kPosY:
-        case kWinW:
-        case kWinH: {
-            const auto value = static_cast<float>(ParseNumber(text));
-            if (!std::isfinite(value)) {
-                throw ConversionError("beyond single precision");
-            }
-            // posX, posY, winW and winH come first, in the order of the frame's edges.
-            form.RestoreFrameEdge(static_cast<SettingsForm::FrameEdge>(key - kPosX), value);
-            break;
-        }
-        case kBackH:
-            form.SetBoxText(Box::PlaybackHour, text);
-            break;
-        case kUntilMin:
-            form.SetBoxText(Box::UntilMinutes,
-                            FormatLocaleNumber(ParseNumber(text), decimalSeparator_));
-            break;
-        default: {
-            const std::int16_t value = ToInt16(ParseNumber(text));
-            if (value < 0 || value > 2) {
-                throw ConversionError("not a check box state");
-            }
-            form.SetCheckValue(CheckOf(key), value);
-            break;
-        }
+void SavedSettings::Apply(SettingsForm& form, SettingsForm::FrameEdge edge,
+                          const std::string& text) {
+    const auto value = static_cast<float>(ParseNumber(text));
+    if (!std::isfinite(value)) {
+        throw ConversionError("beyond single precision");
     }
+    form.RestoreFrameEdge(edge, value);
+}
+
+// The hours go back as they were written; the minutes as the number they hold.
+void SavedSettings::Apply(SettingsForm& form, Box box, const std::string& text) {
+    form.SetBoxText(box, box == Box::txtPlaybackHour
+                             ? text
+                             : FormatLocaleNumber(ParseNumber(text), decimalSeparator_));
+}
+
+void SavedSettings::Apply(SettingsForm& form, Check box, const std::string& text) {
+    const std::int16_t value = ToInt16(ParseNumber(text));
+    if (value < 0 || value > 2) {
+        throw ConversionError("not a check box state");
+    }
+    form.SetCheckValue(box, value);
 }
 
 void SavedSettings::Save(const SettingsForm& form, const std::string& settingsPath) {
     SettingsForm::Frame frame = form.WindowFrame();
-    for (int key = 0; key < static_cast<int>(kKeys.size()); ++key) {
-        std::string text;
-        switch (key) {
-            case kPosX:
-            case kPosY:
-            case kWinW:
-            case kWinH:
-                text = FormatSigned(FrameField(frame, key));
-                break;
-            case kBackH:
-                text = form.BoxText(Box::PlaybackHour);
-                break;
-            case kUntilMin:
-                text = form.BoxText(Box::UntilMinutes);
-                break;
-            default:
-                text = FormatSigned(static_cast<int>(form.CheckValue(CheckOf(key))));
-                break;
-        }
-        file_.SetINIValue(text, kKeys[key], kSection, settingsPath);
+    for (const auto& [key, setting] : kKeys) {
+        const std::string text = std::visit(
+            [&](auto which) -> std::string {
+                using Which = decltype(which);
+                if constexpr (std::is_same_v<Which, Edge>) {
+                    return FormatSigned(FrameField(frame, which));
+                } else if constexpr (std::is_same_v<Which, Box>) {
+                    return form.BoxText(which);
+                } else {
+                    return FormatSigned(static_cast<int>(form.CheckValue(which)));
+                }
+            },
+            setting);
+        file_.SetINIValue(text, key, kSection, settingsPath);
     }
 }
 

@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/FormControls.h"
+
 namespace quicktock {
 
 // What the saved settings read from and restore to the window.
 class SettingsForm {
 public:
-    enum class Box { PlaybackHour, UntilMinutes };
-    enum class Check { TenSeconds, LessThanNow, UntilMinute, Language };
     enum class FrameEdge { Left, Top, Width, Height };
 
     // The window's outer frame on the screen, in twips.

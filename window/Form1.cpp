@@ -9,38 +9,14 @@
 namespace quicktock {
 namespace {
 
-ControlId ControlOf(EngineView::CheckBox box) {
-    switch (box) {
-        case EngineView::CheckBox::TenSeconds:
-            return ControlId::chk10sec;
-        case EngineView::CheckBox::LessThanNow:
-            return ControlId::chkLessThanNow;
-        default:
-            return ControlId::chkUntilMinute;
-    }
+ControlId ControlOf(Check box) {
+    const ControlId ids[] = {ControlId::chk10sec, ControlId::chkLessThanNow,
+                             ControlId::chkUntilMinute, ControlId::chkLanguage};
+    return ids[static_cast<int>(box)];
 }
 
-ControlId ControlOf(SettingsForm::Check box) {
-    switch (box) {
-        case SettingsForm::Check::TenSeconds:
-            return ControlId::chk10sec;
-        case SettingsForm::Check::LessThanNow:
-            return ControlId::chkLessThanNow;
-        case SettingsForm::Check::UntilMinute:
-            return ControlId::chkUntilMinute;
-        default:
-            return ControlId::chkLanguage;
-    }
-}
-
-ControlId ControlOf(SettingsForm::Box box) {
-    return box == SettingsForm::Box::PlaybackHour ? ControlId::txtPlaybackHour
-                                                  : ControlId::txtUntilMinutes;
-}
-
-ControlId ControlOf(EngineView::TextBox box) {
-    return box == EngineView::TextBox::PlaybackHour ? ControlId::txtPlaybackHour
-                                                    : ControlId::txtUntilMinutes;
+ControlId ControlOf(Box box) {
+    return box == Box::txtPlaybackHour ? ControlId::txtPlaybackHour : ControlId::txtUntilMinutes;
 }
 
 }  // namespace
@@ -231,31 +207,22 @@ void Form1::SetTooltip(ControlId id, const std::string& tooltip) {
     }
 }
 
-std::int16_t Form1::CheckValue(EngineView::CheckBox box) const {
-    return control(ControlOf(box)).value;
-}
-
-std::string Form1::Text(EngineView::TextBox box) const {
-    return control(ControlOf(box)).caption;
-}
-
 bool Form1::IsMinimised() const {
     return host_.IsMinimised();
 }
 
-void Form1::SetLabel(EngineView::Label label, const std::string& caption) {
-    SetCaption(label == EngineView::Label::PresentTime ? ControlId::lblPresentTime
-                                                       : ControlId::lblEstimateTime,
-               caption);
+void Form1::SetLabel(Label label, const std::string& caption) {
+    SetCaption(
+        label == Label::lblPresentTime ? ControlId::lblPresentTime : ControlId::lblEstimateTime,
+        caption);
 }
 
 void Form1::SetWindowCaption(const std::string& caption) {
     host_.SetWindowCaption(caption);
 }
 
-void Form1::SetButtonEnabled(EngineView::Button button, bool enabled) {
-    const ControlId id =
-        button == EngineView::Button::Accel ? ControlId::cmdAccel : ControlId::cmdNormal;
+void Form1::SetButtonEnabled(Button button, bool enabled) {
+    const ControlId id = button == Button::cmdAccel ? ControlId::cmdAccel : ControlId::cmdNormal;
     if (at(id).enabled == enabled) {
         return;
     }

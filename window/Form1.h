@@ -80,22 +80,18 @@ private:
     void SetFace(ControlId id, const std::string& face);
     void SetTooltip(ControlId id, const std::string& tooltip);
 
-    // The controls as the clock engine sees them.
-    std::int16_t CheckValue(EngineView::CheckBox box) const override;
-    std::string Text(EngineView::TextBox box) const override;
-    bool IsMinimised() const override;
-    void SetLabel(EngineView::Label label, const std::string& caption) override;
-    void SetWindowCaption(const std::string& caption) override;
-    void SetButtonEnabled(EngineView::Button button, bool enabled) override;
-    void ShowFailure(const EngineFailure& failure) override;
-
-    // The controls as the saved settings see them.
-    Frame WindowFrame() const override;
-    void RestoreFrameEdge(FrameEdge edge, float twips) override;
-    std::string BoxText(Box box) const override;
-    void SetBoxText(Box box, const std::string& text) override;
+    // The controls as the clock engine and the saved settings see them.
     std::int16_t CheckValue(Check box) const override;
     void SetCheckValue(Check box, std::int16_t value) override;
+    std::string BoxText(Box box) const override;
+    void SetBoxText(Box box, const std::string& text) override;
+    bool IsMinimised() const override;
+    void SetLabel(Label label, const std::string& caption) override;
+    void SetWindowCaption(const std::string& caption) override;
+    void SetButtonEnabled(Button button, bool enabled) override;
+    void ShowFailure(const EngineFailure& failure) override;
+    Frame WindowFrame() const override;
+    void RestoreFrameEdge(FrameEdge edge, float twips) override;
 
     FormHost& host_;
     Services services_;

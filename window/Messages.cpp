@@ -32,8 +32,8 @@ std::string ActionFailed(Action action, bool japanese) {
     }
 }
 
-std::string BoxName(EngineView::TextBox box, bool japanese) {
-    if (box == EngineView::TextBox::PlaybackHour) {
+std::string BoxName(Box box, bool japanese) {
+    if (box == Box::txtPlaybackHour) {
         return japanese ? "「|<<」の横の時間の欄" : "the hours box next to \"|<<\"";
     }
     return japanese ? "分数の制限の欄" : "the minutes box of the minute limit";

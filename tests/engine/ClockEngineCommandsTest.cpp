@@ -7,7 +7,6 @@
 namespace quicktock {
 namespace {
 
-using CheckBox = EngineView::CheckBox;
 using Kind = EngineFailure::Kind;
 
 // The clock is set to the whole moved date-time: twelve hours back from 08:00 is 20:00 of the
@@ -42,7 +41,6 @@ TEST(CommandsTest, GotoEstimateSetsTheCountedDateAndTime) {
 // Mended fault: a number that cannot be used abandons the command with no change of state, the
 // user is told which box and text are at fault, and the program carries on.
 TEST(CommandsTest, UnusableNumbersAreReportedAndChangeNothing) {
-    using Box = EngineView::TextBox;
     const std::string longText = "1e400" + std::string(40, 'x');
     const struct {
         void (ClockEngine::*command)();
@@ -50,15 +48,15 @@ TEST(CommandsTest, UnusableNumbersAreReportedAndChangeNothing) {
         std::string text;
         std::string shown;
     } cases[] = {
-        {&ClockEngine::Playback, Box::PlaybackHour, "99999", "99999"},
-        {&ClockEngine::Playback, Box::PlaybackHour, longText, longText.substr(0, 40) + "..."},
-        {&ClockEngine::Accelerate, Box::UntilMinutes, "40000", "40000"},
-        {&ClockEngine::MinuteLimit, Box::UntilMinutes, "-32769", "-32769"},
+        {&ClockEngine::Playback, Box::txtPlaybackHour, "99999", "99999"},
+        {&ClockEngine::Playback, Box::txtPlaybackHour, longText, longText.substr(0, 40) + "..."},
+        {&ClockEngine::Accelerate, Box::txtUntilMinutes, "40000", "40000"},
+        {&ClockEngine::MinuteLimit, Box::txtUntilMinutes, "-32769", "-32769"},
     };
     for (const auto& [command, box, text, shown] : cases) {
         EngineRig rig({2026, 12, 6, 8, 0, 0});
-        (box == Box::PlaybackHour ? rig.view.playbackHour : rig.view.untilMinutes) = text;
-        rig.view.checks[CheckBox::UntilMinute] = 1;
+        (box == Box::txtPlaybackHour ? rig.view.playbackHour : rig.view.untilMinutes) = text;
+        rig.view.checks[Check::chkUntilMinute] = 1;
         (rig.engine.*command)();
         ASSERT_EQ(rig.view.failures.size(), 1u) << shown;
         EXPECT_EQ(rig.view.failures[0].kind, Kind::NumberOutOfRange);

@@ -8,8 +8,6 @@
 namespace quicktock {
 namespace {
 
-using CheckBox = EngineView::CheckBox;
-
 std::string Shown(const CivilTime& time) {
     return FormatClockDate(FromCivil(time), "yyyy/mm/dd hh:mm:ss", {});
 }
@@ -22,7 +20,7 @@ TEST(TickTest, ClockMinutePassesInTwoOrFourTicksWhateverTheTimerJitter) {
         {0, 999, 2}, {0, 1020, 2}, {1, 999, 4}, {1, 1020, 4}};
     for (const auto& [tenSeconds, interval, ticksPerMinute] : cases) {
         EngineRig rig;
-        rig.view.checks[CheckBox::TenSeconds] = tenSeconds;
+        rig.view.checks[Check::chk10sec] = tenSeconds;
         rig.view.minimised = true;
         rig.engine.Accelerate();
         rig.TickAfter(interval, 40);
@@ -46,7 +44,7 @@ TEST(TickTest, JumpsOnlyFromTheSecondsTheVariantNames) {
     };
     for (const auto& [tenSeconds, second, jumpTo] : cases) {
         EngineRig rig({2026, 12, 31, 23, 59, second});
-        rig.view.checks[CheckBox::TenSeconds] = tenSeconds;
+        rig.view.checks[Check::chk10sec] = tenSeconds;
         rig.engine.Accelerate();
         rig.engine.Tick();
         const CivilTime shown{2026, 12, 31, 23, 59, jumpTo.value_or(second)};
@@ -96,8 +94,8 @@ TEST(TickTest, MinuteLimitCountsFallsOfTheSecondAndStops) {
     for (const auto& [limit, tenSeconds, firstInterval, ticksToStop, minutesLeft] : cases) {
         EngineRig rig;
         rig.TickAfter(30'000);  // second 30 remembered
-        rig.view.checks[CheckBox::UntilMinute] = 1;
-        rig.view.checks[CheckBox::TenSeconds] = tenSeconds;
+        rig.view.checks[Check::chkUntilMinute] = 1;
+        rig.view.checks[Check::chk10sec] = tenSeconds;
         rig.view.untilMinutes = limit;
         rig.engine.Accelerate();
         rig.TickAfter(firstInterval);
@@ -125,7 +123,7 @@ TEST(TickTest, CatchUpStopSetsTheClockToTheCountedTimeOnceItIsPassed) {
     };
     for (const auto& [start, clock, ticksToStop, set] : cases) {
         EngineRig rig(start);
-        rig.view.checks[CheckBox::LessThanNow] = 1;
+        rig.view.checks[Check::chkLessThanNow] = 1;
         rig.clock.SetLocalDateTime(FromCivil(clock));
         rig.engine.Accelerate();
         int ticks = 0;

@@ -12,25 +12,25 @@ namespace quicktock {
 // Controls as plain values, for driving the engine without a window.
 class RecordingEngineView final : public EngineView {
 public:
-    std::int16_t CheckValue(CheckBox box) const override {
+    std::int16_t CheckValue(Check box) const override {
         const auto found = checks.find(box);
         return found == checks.end() ? 0 : found->second;
     }
-    std::string Text(TextBox box) const override {
-        return box == TextBox::PlaybackHour ? playbackHour : untilMinutes;
+    std::string BoxText(Box box) const override {
+        return box == Box::txtPlaybackHour ? playbackHour : untilMinutes;
     }
     bool IsMinimised() const override { return minimised; }
 
     void SetLabel(Label label, const std::string& caption) override {
-        (label == Label::PresentTime ? presentTime : estimateTime) = caption;
+        (label == Label::lblPresentTime ? presentTime : estimateTime) = caption;
     }
     void SetWindowCaption(const std::string& caption) override { windowCaption = caption; }
     void SetButtonEnabled(Button button, bool enabled) override {
-        (button == Button::Accel ? accelEnabled : normalEnabled) = enabled;
+        (button == Button::cmdAccel ? accelEnabled : normalEnabled) = enabled;
     }
     void ShowFailure(const EngineFailure& failure) override { failures.push_back(failure); }
 
-    std::map<CheckBox, std::int16_t> checks;
+    std::map<Check, std::int16_t> checks;
     std::string playbackHour = "12";
     std::string untilMinutes = "240";
     bool minimised = false;
