@@ -24,10 +24,6 @@ public:
     void Save(const SettingsForm& form, const std::string& settingsPath);
 
 private:
-    void Apply(SettingsForm& form, SettingsForm::FrameEdge edge, const std::string& text);
-    void Apply(SettingsForm& form, Box box, const std::string& text);
-    void Apply(SettingsForm& form, Check box, const std::string& text);
-
     IniFile& file_;
     std::string decimalSeparator_;
 };

@@ -240,16 +240,14 @@ void Form1::ShowFailure(const EngineFailure& failure) {
     ShowMessage(ComposeMessage(failure, japanese, services_.executablePath));
 }
 
-SettingsForm::Frame Form1::WindowFrame() const {
+SavedFrame Form1::WindowFrame() const {
     return host_.WindowFrame();
 }
 
 // The window is not yet shown while the settings load: the restored keys are kept apart, and the
 // realisation decides the frame to show from them once it knows the screens.
-void Form1::RestoreFrameEdge(FrameEdge edge, float twips) {
-    std::optional<float>* const edges[] = {&restoredFrame_.left, &restoredFrame_.top,
-                                           &restoredFrame_.width, &restoredFrame_.height};
-    *edges[static_cast<int>(edge)] = twips;
+void Form1::RestoreFrame(const SavedFrame& frame) {
+    restoredFrame_ = frame;
 }
 
 std::string Form1::BoxText(Box box) const {

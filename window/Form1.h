@@ -56,7 +56,7 @@ public:
 
     // The frame keys the settings restored at Load; the realisation applies
     // DecideStartFrame(restoredFrame(), ...) when it first shows the window.
-    const RestoredFrame& restoredFrame() const { return restoredFrame_; }
+    const SavedFrame& restoredFrame() const { return restoredFrame_; }
 
     std::string GetINIValue(const std::string& KEY, const std::string& Section,
                             const std::string& ININame) const;
@@ -90,15 +90,15 @@ private:
     void SetWindowCaption(const std::string& caption) override;
     void SetButtonEnabled(Button button, bool enabled) override;
     void ShowFailure(const EngineFailure& failure) override;
-    Frame WindowFrame() const override;
-    void RestoreFrameEdge(FrameEdge edge, float twips) override;
+    SavedFrame WindowFrame() const override;
+    void RestoreFrame(const SavedFrame& frame) override;
 
     FormHost& host_;
     Services services_;
     Controls controls_;
     ClockEngine engine_;
     SavedSettings savedSettings_;
-    RestoredFrame restoredFrame_;
+    SavedFrame restoredFrame_;
     int eventDepth_ = 0;
     bool focusLost_ = false;
     std::optional<ControlId> lastEnabled_;

@@ -23,7 +23,7 @@ public:
 
     // The window's outer frame on the screen, in twips, once the window is shown. The frame it
     // first shows with is the model's to decide (Form1::restoredFrame, DecideStartFrame).
-    virtual SettingsForm::Frame WindowFrame() const = 0;
+    virtual SavedFrame WindowFrame() const = 0;
 
     // Tells the user of a failure, without blocking the window's events. The host reports the
     // message window's closing through Form1::MessageClosed.

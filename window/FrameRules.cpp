@@ -24,9 +24,8 @@ StartFrame Clamped(StartFrame frame, const DesktopRect& area) {
 
 }  // namespace
 
-StartFrame DecideStartFrame(const RestoredFrame& restored, double laidOutWidth,
-                            double laidOutHeight, const std::vector<DesktopRect>& screens,
-                            int dpi) {
+StartFrame DecideStartFrame(const SavedFrame& restored, double laidOutWidth, double laidOutHeight,
+                            const std::vector<DesktopRect>& screens, int dpi) {
     const StartFrame laidOut{std::nullopt, std::nullopt, laidOutWidth, laidOutHeight};
     StartFrame wanted = laidOut;
     if (restored.left) {

@@ -3,18 +3,9 @@
 #include <optional>
 #include <vector>
 
+#include "settings/SettingsForm.h"
+
 namespace quicktock {
-
-// The keys of the window's outer frame that the settings file restored, in twips; a key the file
-// does not hold stays empty and keeps its laid-out value.
-struct RestoredFrame {
-    std::optional<float> left;
-    std::optional<float> top;
-    std::optional<float> width;
-    std::optional<float> height;
-
-    bool any() const { return left || top || width || height; }
-};
 
 // A rectangle on the desktop in twips, such as a screen's available area (without the task bar).
 struct DesktopRect {
@@ -42,7 +33,7 @@ struct StartFrame {
 // painting; the position stays as saved, even partly off the screen. A frame less than a pixel
 // wide or high, or one that would lie wholly off every screen, is dropped: the window opens at
 // the default place with the laid-out size.
-StartFrame DecideStartFrame(const RestoredFrame& restored, double laidOutWidth,
-                            double laidOutHeight, const std::vector<DesktopRect>& screens, int dpi);
+StartFrame DecideStartFrame(const SavedFrame& restored, double laidOutWidth, double laidOutHeight,
+                            const std::vector<DesktopRect>& screens, int dpi);
 
 }  // namespace quicktock

@@ -19,7 +19,7 @@ struct EndOnlyHost final : quicktock::FormHost {
     bool IsMinimised() const override { return false; }
     bool HasFocus(quicktock::ControlId) const override { return false; }
     void SetFocus(quicktock::ControlId) override {}
-    quicktock::SettingsForm::Frame WindowFrame() const override { return {1440, 1080, 3510, 2205}; }
+    quicktock::SavedFrame WindowFrame() const override { return {1440, 1080, 3510, 2205}; }
     void ShowMessage(const std::string&) override {}
     void EndProgram() override { ended = true; }
     bool ended = false;

@@ -33,13 +33,13 @@ public:
     bool IsMinimised() const override { return false; }
     bool HasFocus(ControlId id) const override { return focus == id; }
     void SetFocus(ControlId id) override { focus = id; }
-    SettingsForm::Frame WindowFrame() const override { return frame; }
+    SavedFrame WindowFrame() const override { return frame; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     void EndProgram() override { ended = true; }
 
     std::vector<ControlId> changed;
     std::optional<ControlId> focus;
-    SettingsForm::Frame frame{1440, 1080, 3510, 2205};
+    SavedFrame frame{1440, 1080, 3510, 2205};
     std::vector<std::string> messages;
     bool ended = false;
 };
@@ -103,7 +103,7 @@ TEST(Form1Test, RestoringTheMinuteLimitRunsItsClickWithTheLaidOutNumber) {
 // What the settings restored: the frame keys ("-" for one not restored), the two boxes' texts
 // and the four check boxes' values.
 std::string Restored(const Harness& h) {
-    const RestoredFrame& f = h.form.restoredFrame();
+    const SavedFrame& f = h.form.restoredFrame();
     std::string text;
     for (const auto& key : {f.left, f.top, f.width, f.height}) {
         text += (key ? std::to_string(static_cast<int>(*key)) : "-") + ",";

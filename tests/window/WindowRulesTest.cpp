@@ -37,7 +37,7 @@ TEST(WindowRulesTest, TabPassesOverLabelsTheHiddenBoxTheLineAndTheTimer) {
 // to its right. The laid-out outer size is 3510x2205.
 TEST(WindowRulesTest, StartFrameFromTheRestoredKeysAndTheScreens) {
     const std::vector<DesktopRect> screens = {{0, 0, 28800, 15600}, {28800, 0, 19200, 14400}};
-    const std::pair<RestoredFrame, StartFrame> cases[] = {
+    const std::pair<SavedFrame, StartFrame> cases[] = {
         {{}, {{}, {}, 3510, 2205}},
         // Mended: missing keys keep the default place and the laid-out size.
         {{1500, 1500, {}, {}}, {1500, 1500, 3510, 2205}},

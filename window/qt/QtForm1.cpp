@@ -192,7 +192,7 @@ void QtForm1::loadAndShow() {
     applyStartFrame(false);
     show();
     widget(InitialFocus())->setFocus();
-    if (model_.restoredFrame().any()) {
+    if (model_.restoredFrame().Any()) {
         correctFrameOnceKnown(kFrameTries);
     }
 }
@@ -282,9 +282,9 @@ void QtForm1::SetFocus(ControlId id) {
     }
 }
 
-SettingsForm::Frame QtForm1::WindowFrame() const {
+SavedFrame QtForm1::WindowFrame() const {
     const QRect frame = frameGeometry();
-    return SettingsForm::Frame{
+    return SavedFrame{
         static_cast<float>(toTwips(frame.x())), static_cast<float>(toTwips(frame.y())),
         static_cast<float>(toTwips(frame.width())), static_cast<float>(toTwips(frame.height()))};
 }

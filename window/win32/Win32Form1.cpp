@@ -570,13 +570,13 @@ void Win32Form1::SetFocus(ControlId id) {
     }
 }
 
-SettingsForm::Frame Win32Form1::WindowFrame() const {
+SavedFrame Win32Form1::WindowFrame() const {
     RECT frame{};
     GetWindowRect(window_, &frame);
-    return SettingsForm::Frame{static_cast<float>(PixelsToTwips(frame.left, dpi_)),
-                               static_cast<float>(PixelsToTwips(frame.top, dpi_)),
-                               static_cast<float>(PixelsToTwips(frame.right - frame.left, dpi_)),
-                               static_cast<float>(PixelsToTwips(frame.bottom - frame.top, dpi_))};
+    return SavedFrame{static_cast<float>(PixelsToTwips(frame.left, dpi_)),
+                      static_cast<float>(PixelsToTwips(frame.top, dpi_)),
+                      static_cast<float>(PixelsToTwips(frame.right - frame.left, dpi_)),
+                      static_cast<float>(PixelsToTwips(frame.bottom - frame.top, dpi_))};
 }
 
 // A small window of its own rather than MessageBox, whose nested loop would let ticks and clicks

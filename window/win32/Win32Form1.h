@@ -65,7 +65,7 @@ private:
     bool IsMinimised() const override;
     bool HasFocus(ControlId id) const override;
     void SetFocus(ControlId id) override;
-    SettingsForm::Frame WindowFrame() const override;
+    SavedFrame WindowFrame() const override;
     void ShowMessage(const std::string& text) override;
     void EndProgram() override;
 
