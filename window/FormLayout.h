@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "window/Geometry.h"
+
 namespace quicktock {
 
 // The eighteen controls of the main window, in the order in which they are created.
@@ -39,15 +41,6 @@ struct FontSpec {
     int charset = 0;  // 0 ANSI, 128 Shift-JIS
 
     friend bool operator==(const FontSpec&, const FontSpec&) = default;
-};
-
-// Left, top, width and height in twips (1/1440 inch) from the client area's top-left corner.
-// For the line, width and height are the offset of its end from its start.
-struct TwipRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
 };
 
 struct Control {

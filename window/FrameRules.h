@@ -1,39 +1,39 @@
 #pragma once
 
-#include <optional>
 #include <vector>
 
 #include "settings/SettingsForm.h"
+#include "window/Geometry.h"
 
 namespace quicktock {
 
-// A rectangle on the desktop in twips, such as a screen's available area (without the task bar).
-struct DesktopRect {
-    double left = 0;
-    double top = 0;
-    double width = 0;
-    double height = 0;
-};
-
-// The outer frame the window first shows with. An empty coordinate keeps the system's default
-// placement on that axis.
+// The outer frame the window first shows with, in pixels, and whether it moves there: where it
+// does not, the system's placement stands.
 struct StartFrame {
-    std::optional<double> left;
-    std::optional<double> top;
-    double width = 0;
-    double height = 0;
+    PixelRect frame;
+    bool moves = false;
 
     friend bool operator==(const StartFrame&, const StartFrame&) = default;
 };
 
-// Decides the frame the window first shows with from the restored keys, the laid-out outer size
-// (the laid-out client area plus the frame) and the screens' available areas, the primary screen
-// first. A missing key keeps its laid-out value. The size is clamped to the available area of the
-// screen the window comes up on, so a huge saved size cannot open a window that never finishes
-// painting; the position stays as saved, even partly off the screen. A frame less than a pixel
-// wide or high, or one that would lie wholly off every screen, is dropped: the window opens at
-// the default place with the laid-out size.
-StartFrame DecideStartFrame(const SavedFrame& restored, double laidOutWidth, double laidOutHeight,
-                            const std::vector<DesktopRect>& screens, int dpi);
+// Decides the frame the window first shows with, normal (neither minimised nor maximised), from
+// the frame keys the settings file restored and the screens. frame and client are the window's
+// outer frame and client area as the toolkit reports them now: what the frame adds to the client
+// area around the laid-out client area gives the laid-out outer size. Once the system has placed
+// the window (placed), a coordinate the file lacks stays where the system put it; until then only
+// a position the file gives whole is applied, so that the system still places a window whose
+// position was not saved.
+//
+// A missing key keeps its laid-out value. The size is clamped to the area of the screen the window
+// comes up on, so a huge saved size cannot open a window that never finishes painting; the
+// position stays as saved, even partly off the screen. A frame less than a pixel wide or high, or
+// one that would lie wholly off every screen, is dropped: the window opens at the system's place
+// with the laid-out size.
+StartFrame DecideStartFrame(const SavedFrame& restored, const PixelRect& frame,
+                            const PixelRect& client, bool placed,
+                            const std::vector<Screen>& screens, int dpi);
+
+// The window's outer frame, in pixels at dpi, as the settings file holds it.
+SavedFrame FrameInTwips(const PixelRect& frame, int dpi);
 
 }  // namespace quicktock

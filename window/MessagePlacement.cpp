@@ -11,19 +11,19 @@ int Within(int start, int length, int areaStart, int areaEnd) {
 }
 
 bool Inside(const PixelRect& r, const PixelRect& area) {
-    return r.left >= area.left && r.top >= area.top && r.right() <= area.right() &&
-           r.bottom() <= area.bottom();
+    return r.left >= area.left && r.top >= area.top && r.Right() <= area.Right() &&
+           r.Bottom() <= area.Bottom();
 }
 
 }  // namespace
 
 PixelRect PlaceMessage(const PixelRect& owner, int width, int height, const PixelRect& workArea) {
-    const int level = Within(owner.top, height, workArea.top, workArea.bottom());
-    const int aligned = Within(owner.left, width, workArea.left, workArea.right());
+    const int level = Within(owner.top, height, workArea.top, workArea.Bottom());
+    const int aligned = Within(owner.left, width, workArea.left, workArea.Right());
     const PixelRect candidates[] = {
-        {owner.right(), level, width, height},
+        {owner.Right(), level, width, height},
         {owner.left - width, level, width, height},
-        {aligned, owner.bottom(), width, height},
+        {aligned, owner.Bottom(), width, height},
     };
     for (const PixelRect& candidate : candidates) {
         if (Inside(candidate, workArea)) {

@@ -1,18 +1,8 @@
 #pragma once
 
+#include "window/Geometry.h"
+
 namespace quicktock {
-
-// A rectangle on the desktop in pixels: a window's outer frame or a screen's work area.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    int right() const { return left + width; }
-    int bottom() const { return top + height; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // Where a message window of the given size opens, so that it leaves the main window's controls in
 // view: to the right of the window, else to its left, level with its top, else below it, left

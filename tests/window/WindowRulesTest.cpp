@@ -7,9 +7,9 @@
 
 #include "window/FaceChoice.h"
 #include "window/FrameRules.h"
+#include "window/Geometry.h"
 #include "window/MessagePlacement.h"
 #include "window/TabOrder.h"
-#include "window/Twips.h"
 
 namespace quicktock {
 namespace {
@@ -33,33 +33,37 @@ TEST(WindowRulesTest, TabPassesOverLabelsTheHiddenBoxTheLineAndTheTimer) {
     EXPECT_EQ(InitialFocus(), I::cmdExit);
 }
 
-// Twips at 96 dpi: a 1920x1080 primary screen with a 40-pixel task bar, and a 1280x960 screen
-// to its right. The laid-out outer size is 3510x2205.
+// At 96 dpi: a 1920x1080 primary screen with a 40-pixel task bar, and a 1280x960 screen to its
+// right. The window, placed at (30, 40), adds 8x27 pixels to its client area: the laid-out outer
+// size is 234x147.
 TEST(WindowRulesTest, StartFrameFromTheRestoredKeysAndTheScreens) {
-    const std::vector<DesktopRect> screens = {{0, 0, 28800, 15600}, {28800, 0, 19200, 14400}};
+    const std::vector<Screen> screens = {{{1920, 0, 1280, 960}}, {{0, 0, 1920, 1040}, true}};
     const std::pair<SavedFrame, StartFrame> cases[] = {
-        {{}, {{}, {}, 3510, 2205}},
-        // Mended: missing keys keep the default place and the laid-out size.
-        {{1500, 1500, {}, {}}, {1500, 1500, 3510, 2205}},
-        {{{}, {}, 6000, 3000}, {{}, {}, 6000, 3000}},
-        {{1500, {}, {}, 3000}, {1500, {}, 3510, 3000}},
+        {{}, {{30, 40, 234, 147}}},
+        // Mended: missing keys keep the system's place and the laid-out size.
+        {{1500, 1500, {}, {}}, {{100, 100, 234, 147}, true}},
+        {{{}, {}, 6000, 3000}, {{30, 40, 400, 200}}},
+        {{1500, {}, {}, 3000}, {{100, 40, 234, 200}}},
         // Mended: a huge size is clamped to the available area of the screen it comes up on.
-        {{0, 0, 1e9, 1e9}, {0, 0, 28800, 15600}},
-        {{30000, 100, 1e9, 1e9}, {30000, 100, 19200, 14400}},
-        {{{}, {}, 1e9, 2205}, {{}, {}, 28800, 2205}},
+        {{0, 0, 1e9, 1e9}, {{0, 0, 1920, 1040}, true}},
+        {{30000, 100, 1e9, 1e9}, {{2000, 7, 1280, 960}, true}},
+        {{{}, {}, 1e9, 2205}, {{30, 40, 1920, 147}}},
         // Partly off the screen: kept where it was.
-        {{27000, -1000, 6000, 3000}, {27000, -1000, 6000, 3000}},
-        // Wholly off every screen, or less than a pixel: default place and laid-out size.
-        {{9000000, 1500, 6000, 3000}, {{}, {}, 3510, 2205}},
-        {{{}, 16000, {}, {}}, {{}, {}, 3510, 2205}},
-        {{-1e8, -1e8, 1e9, 1e9}, {{}, {}, 3510, 2205}},
-        {{1500, 1500, 0, 3000}, {{}, {}, 3510, 2205}},
-        {{1500, 1500, 6000, 14}, {{}, {}, 3510, 2205}},
+        {{27000, -1000, 6000, 3000}, {{1800, -67, 400, 200}, true}},
+        // Wholly off every screen, or less than a pixel: the system's place, the laid-out size.
+        {{9000000, 1500, 6000, 3000}, {{30, 40, 234, 147}}},
+        {{{}, 16000, {}, {}}, {{30, 40, 234, 147}}},
+        {{-1e8, -1e8, 1e9, 1e9}, {{30, 40, 234, 147}}},
+        {{1500, 1500, 0, 3000}, {{30, 40, 234, 147}}},
+        {{1500, 1500, 6000, 14}, {{30, 40, 234, 147}}},
     };
     int row = 0;
     for (const auto& [restored, expected] : cases) {
-        const StartFrame frame = DecideStartFrame(restored, 3510, 2205, screens, 96);
-        EXPECT_EQ(frame, expected) << "row " << row << ": " << frame.width << "x" << frame.height;
+        const StartFrame start =
+            DecideStartFrame(restored, {30, 40, 1000, 700}, {0, 0, 992, 673}, false, screens, 96);
+        EXPECT_EQ(start, expected)
+            << "row " << row << ": " << start.frame.left << "," << start.frame.top << " "
+            << start.frame.width << "x" << start.frame.height;
         ++row;
     }
 }

@@ -5,7 +5,7 @@
 #include <QRawFont>
 #include <algorithm>
 
-#include "window/Twips.h"
+#include "window/Geometry.h"
 
 namespace quicktock {
 namespace {

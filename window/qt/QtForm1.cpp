@@ -11,9 +11,10 @@
 #include <cmath>
 
 #include "window/FaceChoice.h"
+#include "window/FrameRules.h"
+#include "window/Geometry.h"
 #include "window/MessagePlacement.h"
 #include "window/TabOrder.h"
-#include "window/Twips.h"
 #include "window/qt/QtCheckBox.h"
 #include "window/qt/QtMessageBox.h"
 
@@ -48,7 +49,6 @@ QtForm1::QtForm1(Form1::Services services)
       model_(*this, std::move(services)) {
     setWindowTitle(ClockEngine::kProgramName);
     setFont(fonts_.generalFont(DefaultFont()));
-    resize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
     createControls();
 
     timer_.setTimerType(Qt::PreciseTimer);  // a coarse timer may fire early and cost a whole tick
@@ -190,26 +190,22 @@ void QtForm1::loadAndShow() {
         refresh(c.id);
     }
     applyStartFrame(false);
-    show();
+    showNormal();
     widget(InitialFocus())->setFocus();
     if (model_.restoredFrame().Any()) {
         correctFrameOnceKnown(kFrameTries);
     }
 }
 
-void QtForm1::applyStartFrame(bool shown) {
+void QtForm1::applyStartFrame(bool placed) {
     const QRect frame = frameGeometry();
     const QRect client = geometry();
-    const int extraWidth = frame.width() - client.width();
-    const int extraHeight = frame.height() - client.height();
-    const StartFrame start = DecideStartFrame(
-        model_.restoredFrame(), toTwips(toPixels(kClientWidthTwips) + extraWidth),
-        toTwips(toPixels(kClientHeightTwips) + extraHeight), availableScreens(), dpi_);
-    resize(std::max(1, toPixels(start.width) - extraWidth),
-           std::max(1, toPixels(start.height) - extraHeight));
-    if ((start.left && start.top) || (shown && (start.left || start.top))) {
-        move(start.left ? toPixels(*start.left) : frame.x(),
-             start.top ? toPixels(*start.top) : frame.y());
+    const StartFrame start = DecideStartFrame(model_.restoredFrame(), ToPixelRect(frame),
+                                              ToPixelRect(client), placed, screens(), dpi_);
+    resize(std::max(1, start.frame.width - (frame.width() - client.width())),
+           std::max(1, start.frame.height - (frame.height() - client.height())));
+    if (start.moves) {
+        move(start.frame.left, start.frame.top);
     }
 }
 
@@ -224,16 +220,13 @@ void QtForm1::correctFrameOnceKnown(int triesLeft) {
     applyStartFrame(true);
 }
 
-std::vector<DesktopRect> QtForm1::availableScreens() const {
-    std::vector<DesktopRect> areas;
-    const QScreen* primary = QGuiApplication::primaryScreen();
+std::vector<Screen> QtForm1::screens() const {
+    std::vector<Screen> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
-        const QRect a = screen->availableGeometry();
-        const DesktopRect area{toTwips(a.x()), toTwips(a.y()), toTwips(a.width()),
-                               toTwips(a.height())};
-        areas.insert(screen == primary ? areas.begin() : areas.end(), area);
+        screens.push_back(
+            {ToPixelRect(screen->availableGeometry()), screen == QGuiApplication::primaryScreen()});
     }
-    return areas;
+    return screens;
 }
 
 QPoint QtForm1::placeMessage(QSize size) const {
@@ -283,10 +276,7 @@ void QtForm1::SetFocus(ControlId id) {
 }
 
 SavedFrame QtForm1::WindowFrame() const {
-    const QRect frame = frameGeometry();
-    return SavedFrame{
-        static_cast<float>(toTwips(frame.x())), static_cast<float>(toTwips(frame.y())),
-        static_cast<float>(toTwips(frame.width())), static_cast<float>(toTwips(frame.height()))};
+    return FrameInTwips(ToPixelRect(frameGeometry()), dpi_);
 }
 
 void QtForm1::ShowMessage(const std::string& text) {

@@ -34,12 +34,11 @@ private:
     double toTwips(int pixels) const;
     void createControls();
     void refresh(ControlId id);
-    // Applies the frame the model decides for the screens and the frame's extents as now known;
-    // before the window is shown only a full position is applied, so that the window manager
-    // still places a window whose position was not saved.
-    void applyStartFrame(bool shown);
+    // Applies the frame the model decides for the screens and the frame's extents as now known,
+    // before the window manager has placed the window and once it has.
+    void applyStartFrame(bool placed);
     void correctFrameOnceKnown(int triesLeft);
-    std::vector<DesktopRect> availableScreens() const;
+    std::vector<Screen> screens() const;
     // Where a message box of the given size (without its frame) opens.
     QPoint placeMessage(QSize size) const;
 

@@ -8,8 +8,8 @@
 
 #include "platform/WideText_win.h"
 #include "window/FrameRules.h"
+#include "window/Geometry.h"
 #include "window/TabOrder.h"
-#include "window/Twips.h"
 
 namespace quicktock {
 namespace {
@@ -119,12 +119,16 @@ int CALLBACK AddFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM fac
     return TRUE;
 }
 
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
+PixelRect ToPixelRect(const RECT& r) {
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+BOOL CALLBACK AddScreen(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (GetMonitorInfoW(monitor, &info)) {
-        auto* list = reinterpret_cast<std::vector<std::pair<bool, RECT>>*>(screens);
-        list->emplace_back((info.dwFlags & MONITORINFOF_PRIMARY) != 0, info.rcWork);
+        reinterpret_cast<std::vector<Screen>*>(screens)->push_back(
+            {ToPixelRect(info.rcWork), (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
     }
     return TRUE;
 }
@@ -405,28 +409,16 @@ void Win32Form1::LoadAndShow(int showCommand) {
     }
     loaded_ = true;
     PlaceControls();
-    RECT outer{0, 0, Pixels(kClientWidthTwips), Pixels(kClientHeightTwips)};
-    const DWORD style = static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE));
-    AdjustWindowRectExForDpi(&outer, style, FALSE, 0, static_cast<UINT>(dpi_));
-    std::vector<std::pair<bool, RECT>> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    std::stable_partition(monitors.begin(), monitors.end(), [](const auto& m) { return m.first; });
-    std::vector<DesktopRect> screens;
-    for (const auto& [primary, r] : monitors) {
-        screens.push_back({PixelsToTwips(r.left, dpi_), PixelsToTwips(r.top, dpi_),
-                           PixelsToTwips(r.right - r.left, dpi_),
-                           PixelsToTwips(r.bottom - r.top, dpi_)});
-    }
-    const StartFrame start =
-        DecideStartFrame(model_.restoredFrame(), PixelsToTwips(outer.right - outer.left, dpi_),
-                         PixelsToTwips(outer.bottom - outer.top, dpi_), screens, dpi_);
-    RECT current{};
-    GetWindowRect(window_, &current);
-    const UINT keepPlace = start.left || start.top ? 0 : SWP_NOMOVE;
-    SetWindowPos(window_, nullptr, start.left ? Pixels(*start.left) : current.left,
-                 start.top ? Pixels(*start.top) : current.top, Pixels(start.width),
-                 Pixels(start.height), SWP_NOZORDER | SWP_NOACTIVATE | keepPlace);
-    // The window always opens normal: neither minimised nor maximised.
+    RECT frame{};
+    RECT client{};
+    GetWindowRect(window_, &frame);
+    GetClientRect(window_, &client);
+    const StartFrame start = DecideStartFrame(model_.restoredFrame(), ToPixelRect(frame),
+                                              ToPixelRect(client), true, Screens(), dpi_);
+    SetWindowPos(window_, nullptr, start.frame.left, start.frame.top, start.frame.width,
+                 start.frame.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | (start.moves ? 0 : SWP_NOMOVE));
+    // The first show follows the way the program was started unless told otherwise: normal.
     ShowWindow(window_, showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_HIDE
                             ? SW_SHOW
                             : SW_SHOWNORMAL);
@@ -573,10 +565,13 @@ void Win32Form1::SetFocus(ControlId id) {
 SavedFrame Win32Form1::WindowFrame() const {
     RECT frame{};
     GetWindowRect(window_, &frame);
-    return SavedFrame{static_cast<float>(PixelsToTwips(frame.left, dpi_)),
-                      static_cast<float>(PixelsToTwips(frame.top, dpi_)),
-                      static_cast<float>(PixelsToTwips(frame.right - frame.left, dpi_)),
-                      static_cast<float>(PixelsToTwips(frame.bottom - frame.top, dpi_))};
+    return FrameInTwips(ToPixelRect(frame), dpi_);
+}
+
+std::vector<Screen> Win32Form1::Screens() {
+    std::vector<Screen> screens;
+    EnumDisplayMonitors(nullptr, nullptr, AddScreen, reinterpret_cast<LPARAM>(&screens));
+    return screens;
 }
 
 // A small window of its own rather than MessageBox, whose nested loop would let ticks and clicks
@@ -661,10 +656,7 @@ std::pair<PixelRect, PixelRect> Win32Form1::NormalFrameAndWorkArea() const {
         OffsetRect(&frame, screen.rcWork.left - screen.rcMonitor.left,
                    screen.rcWork.top - screen.rcMonitor.top);
     }
-    const auto pixelRect = [](const RECT& r) {
-        return PixelRect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    };
-    return {pixelRect(frame), pixelRect(screen.rcWork)};
+    return {ToPixelRect(frame), ToPixelRect(screen.rcWork)};
 }
 
 void Win32Form1::CloseMessage(HWND messageWindow) {

@@ -56,6 +56,7 @@ private:
     // The window's frame as it shows when normal, also while minimised, and the work area of its
     // screen.
     std::pair<PixelRect, PixelRect> NormalFrameAndWorkArea() const;
+    static std::vector<Screen> Screens();
     int Pixels(double twips) const;
     HWND Control(ControlId id) const { return controls_[static_cast<int>(id)]; }
 

@@ -1,4 +1,4 @@
-#include "window/Twips.h"
+#include "window/Geometry.h"
 
 #include <cmath>
 
