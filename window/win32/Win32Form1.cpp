@@ -418,7 +418,7 @@ void Win32Form1::LoadAndShow(int showCommand) {
     SetWindowPos(window_, nullptr, start.frame.left, start.frame.top, start.frame.width,
                  start.frame.height,
                  SWP_NOZORDER | SWP_NOACTIVATE | (start.moves ? 0 : SWP_NOMOVE));
-    // The first show follows the way the program was started unless told otherwise: normal.
+    // Normal, as the model decides, however the program was started.
     ShowWindow(window_, showCommand == SW_SHOWMINNOACTIVE || showCommand == SW_HIDE
                             ? SW_SHOW
                             : SW_SHOWNORMAL);
