@@ -17,7 +17,11 @@ struct DisplayLanguage {
     const char* gotoEstimateTip;
 };
 
-// The language a value of the language box selects: 0 English; 1, and also a greyed 2, Japanese.
+// Whether a value of the language box selects Japanese: 0 is English; 1, and also a greyed 2,
+// Japanese.
+bool IsJapanese(std::int16_t languageBoxValue);
+
+// The language a value of the language box selects.
 const DisplayLanguage& LanguageFor(std::int16_t languageBoxValue);
 
 }  // namespace quicktock

@@ -236,8 +236,8 @@ void Form1::SetButtonEnabled(Button button, bool enabled) {
 }
 
 void Form1::ShowFailure(const EngineFailure& failure) {
-    const bool japanese = control(ControlId::chkLanguage).value != 0;
-    ShowMessage(ComposeMessage(failure, japanese, services_.executablePath));
+    ShowMessage(ComposeMessage(failure, IsJapanese(control(ControlId::chkLanguage).value),
+                               services_.executablePath));
 }
 
 SavedFrame Form1::WindowFrame() const {

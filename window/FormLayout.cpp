@@ -3,22 +3,20 @@
 namespace quicktock {
 namespace {
 
-// "ＭＳ ゴシック": a fixed-pitch Japanese face (full-width M and S, a space, four katakana).
-constexpr const char* kFixedPitchJapaneseFace = "\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
 constexpr int kShiftJis = 128;
 
 }  // namespace
 
 FontSpec DefaultFont() {
-    return FontSpec{"MS UI Gothic", 9, 400, kShiftJis};
+    return FontSpec{kUiGothicFace, 9, 400, kShiftJis};
 }
 
 Controls LaidOutControls() {
     using K = ControlKind;
     using I = ControlId;
     const FontSpec window = DefaultFont();
-    const FontSpec dateTime{kFixedPitchJapaneseFace, 9, 400, kShiftJis};
-    const FontSpec playback{"MS UI Gothic", 9, 400, 0};
+    const FontSpec dateTime{kGothicFace, 9, 400, kShiftJis};
+    const FontSpec playback{kUiGothicFace, 9, 400, 0};
     Controls c{{
         {I::txtUntilMinutes,
          "txtUntilMinutes",

@@ -33,6 +33,12 @@ inline constexpr int kControlCount = 18;
 
 enum class ControlKind { Label, TextBox, CommandButton, CheckBox, Line, Timer };
 
+// The faces the window names, as Windows names them; a realisation draws each in an installed face
+// that has the characters it shows. "ＭＳ Ｐゴシック" is proportional, "ＭＳ ゴシック" fixed-pitch.
+inline constexpr const char* kUiGothicFace = "MS UI Gothic";
+inline constexpr const char* kPGothicFace = "\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
+inline constexpr const char* kGothicFace = "\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
+
 // A font as the window describes it; the realisation maps the face name to an installed font.
 struct FontSpec {
     std::string face;

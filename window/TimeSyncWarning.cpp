@@ -1,11 +1,13 @@
 #include "window/TimeSyncWarning.h"
 
+#include "window/DisplayLanguage.h"
+
 namespace quicktock {
 
-std::string TimeSyncWarningText(const TimeSyncStatus& status, std::int16_t languageBoxValue) {
+std::string TimeSyncWarningText(const TimeSyncStatus& status, bool japanese) {
     using Remedy = TimeSyncStatus::Remedy;
     const std::string& name = status.service;
-    if (languageBoxValue == 0) {
+    if (!japanese) {
         std::string text = name.empty() ? "A time-synchronisation service is active"
                                         : "The time-synchronisation service " + name + " is active";
         text += ": it will set the clock back while Quicktock runs it fast.\n";
@@ -59,7 +61,7 @@ void TimeSyncWarning::Answered(const TimeSyncStatus& status) {
     }
     settled_ = true;
     if (status.state == TimeSyncStatus::State::Active) {
-        show_(TimeSyncWarningText(status, languageBox_.value));
+        show_(TimeSyncWarningText(status, IsJapanese(languageBox_.value)));
     }
 }
 

@@ -11,9 +11,9 @@
 
 namespace quicktock {
 
-// The warning, in the display language, that a time-synchronisation service will undo the fast
-// clock, with how to pause and restore it. Language box value 0 is English, any other Japanese.
-std::string TimeSyncWarningText(const TimeSyncStatus& status, std::int16_t languageBoxValue);
+// The warning, in English or Japanese, that a time-synchronisation service will undo the fast
+// clock, with how to pause and restore it.
+std::string TimeSyncWarningText(const TimeSyncStatus& status, bool japanese);
 
 // Tells the user, at most once per run, that the clock about to run fast will be fought by a
 // time-synchronisation service. Asks only when acceleration starts, never while an earlier

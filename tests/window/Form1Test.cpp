@@ -21,7 +21,6 @@ constexpr const char* kExecutable = "/opt/o'neil/quick tock";
 constexpr const char* kStartingPath = "/opt/quicktock/quicktock.ini";
 constexpr const char* kSettingsPath = "/home/user/.config/quicktock/quicktock.ini";
 const SettingsFiles kFiles{kStartingPath, kSettingsPath};
-const std::string kJapaneseFace = "\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
 
 using Saved = std::map<std::string, std::string>;
 
@@ -68,7 +67,7 @@ void ExpectLanguage(const Harness& h, bool english) {
               english ? "Run the clock fast" : "\u6642\u8A08\u3092\u65E9\u9001\u308A\u3059\u308B");
     // Twelve controls carry the language's face; in English so do the four that keep the
     // window's own font (the text boxes, the line and the timer), not the two date-time labels.
-    const std::string face = english ? "MS UI Gothic" : kJapaneseFace;
+    const std::string face = english ? kUiGothicFace : kPGothicFace;
     EXPECT_EQ(std::count_if(h.form.controls().begin(), h.form.controls().end(),
                             [&](const Control& c) { return c.font.face == face; }),
               english ? 16 : 12);
