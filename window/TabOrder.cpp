@@ -4,13 +4,17 @@
 
 namespace quicktock {
 
+bool TakesFocus(const Control& control) {
+    const bool focusable = control.kind == ControlKind::TextBox ||
+                           control.kind == ControlKind::CommandButton ||
+                           control.kind == ControlKind::CheckBox;
+    return focusable && control.visible && control.tabIndex >= 0;
+}
+
 std::vector<ControlId> TabOrder(const Controls& controls) {
     std::vector<const Control*> focusable;
     for (const Control& c : controls) {
-        const bool takesFocus = c.kind == ControlKind::TextBox ||
-                                c.kind == ControlKind::CommandButton ||
-                                c.kind == ControlKind::CheckBox;
-        if (takesFocus && c.visible && c.tabIndex >= 0) {
+        if (TakesFocus(c)) {
             focusable.push_back(&c);
         }
     }

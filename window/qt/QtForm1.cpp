@@ -106,6 +106,9 @@ void QtForm1::createControls() {
                 continue;  // the line is painted by the window; the timer has no appearance
         }
         w->setObjectName(c.name);
+        if (!TakesFocus(c)) {
+            w->setFocusPolicy(Qt::NoFocus);
+        }
         w->setGeometry(toPixels(c.rect.left), toPixels(c.rect.top), toPixels(c.rect.width),
                        toPixels(c.rect.height));
         widgets_[static_cast<int>(id)] = w;
@@ -113,14 +116,6 @@ void QtForm1::createControls() {
     const std::vector<ControlId> order = TabOrder(model_.controls());
     for (std::size_t i = 1; i < order.size(); ++i) {
         setTabOrder(widget(order[i - 1]), widget(order[i]));
-    }
-    // Everything else stays out of the Tab chain.
-    for (QWidget* w : widgets_) {
-        if (w != nullptr && std::find_if(order.begin(), order.end(), [&](ControlId id) {
-                                return widget(id) == w;
-                            }) == order.end()) {
-            w->setFocusPolicy(Qt::NoFocus);
-        }
     }
 }
 

@@ -183,10 +183,8 @@ int Win32Form1::Pixels(double twips) const {
 
 void Win32Form1::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    const std::vector<ControlId> tabOrder = TabOrder(model_.controls());
     for (const quicktock::Control& c : model_.controls()) {
-        const bool tabStop = std::find(tabOrder.begin(), tabOrder.end(), c.id) != tabOrder.end();
-        DWORD style = WS_CHILD | (tabStop ? WS_TABSTOP : 0);
+        DWORD style = WS_CHILD | (TakesFocus(c) ? WS_TABSTOP : 0);
         DWORD extended = 0;
         const wchar_t* className = nullptr;
         switch (c.kind) {
@@ -220,7 +218,7 @@ void Win32Form1::CreateControls() {
     }
     // The dialog keys move the focus in the windows' order: put it in the model's tab order.
     HWND previous = HWND_TOP;
-    for (const ControlId id : tabOrder) {
+    for (const ControlId id : TabOrder(model_.controls())) {
         SetWindowPos(Control(id), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = Control(id);
     }
