@@ -88,6 +88,7 @@ Controls LaidOutControls() {
     auto at = [&c](ControlId id) -> Control& { return c[static_cast<int>(id)]; };
     at(I::chkLessThanNow).visible = false;
     at(I::chkLanguage).value = 1;
+    at(I::tmrTimer).intervalMs = 1000;
     for (const ControlId id :
          {I::lblPresent, I::lblEstimate, I::txtPlaybackHour, I::txtUntilMinutes}) {
         at(id).alignRight = true;

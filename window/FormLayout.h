@@ -62,13 +62,13 @@ struct Control {
     std::int16_t value = 0;  // check boxes: 0 unchecked, 1 checked, 2 greyed
     bool alignRight = false;
     std::string tooltip{};  // shown while the pointer rests on the control; empty for none
+    int intervalMs = 0;     // the timer: the time between its events
 };
 
 using Controls = std::array<Control, kControlCount>;
 
 inline constexpr int kClientWidthTwips = 3390;
 inline constexpr int kClientHeightTwips = 1800;
-inline constexpr int kTimerIntervalMs = 1000;
 
 // The window's own font, used by the text boxes throughout and by the other controls until the
 // display language gives them a face name.

@@ -16,7 +16,7 @@ namespace quicktock {
 namespace {
 
 constexpr const char* kSettingsPath = "C:\\Quicktock\\Quicktock.ini";
-constexpr UINT_PTR kTimerId = 1;
+constexpr UINT_PTR kTimerId = 100 + int(ControlId::tmrTimer);
 
 RECT Frame(HWND window) {
     RECT frame{};

@@ -50,11 +50,6 @@ QtForm1::QtForm1(Form1::Services services)
     setWindowTitle(ClockEngine::kProgramName);
     setFont(fonts_.generalFont(DefaultFont()));
     createControls();
-
-    timer_.setTimerType(Qt::PreciseTimer);  // a coarse timer may fire early and cost a whole tick
-    timer_.setInterval(kTimerIntervalMs);
-    connect(&timer_, &QTimer::timeout, this, [this] { model_.TimerTick(); });
-    timer_.start();
 }
 
 QtForm1::~QtForm1() = default;
@@ -101,9 +96,15 @@ void QtForm1::createControls() {
             case ControlKind::CheckBox:
                 w = new QtCheckBox(this, [this, id] { model_.UserClick(id); });
                 break;
-            case ControlKind::Line:
             case ControlKind::Timer:
-                continue;  // the line is painted by the window; the timer has no appearance
+                // A coarse timer may fire early and cost a whole tick.
+                timer_.setTimerType(Qt::PreciseTimer);
+                timer_.setInterval(c.intervalMs);
+                connect(&timer_, &QTimer::timeout, this, [this] { model_.TimerTick(); });
+                timer_.start();
+                continue;
+            case ControlKind::Line:
+                continue;  // painted by the window
         }
         w->setObjectName(c.name);
         if (!TakesFocus(c)) {

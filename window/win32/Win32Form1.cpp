@@ -16,7 +16,6 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"QuicktockForm1";
 constexpr wchar_t kMessageClass[] = L"QuicktockMessage";
-constexpr UINT_PTR kTimerId = 1;
 // Control ids start above IDOK and IDCANCEL, so that Enter and Escape click nothing.
 constexpr int kFirstControlId = 100;
 constexpr int kMessageOkId = IDOK;
@@ -162,7 +161,6 @@ Win32Form1::Win32Form1(Form1::Services services)
                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     dpi_ = static_cast<int>(GetDpiForWindow(window_));
     CreateControls();
-    SetTimer(window_, kTimerId, kTimerIntervalMs, nullptr);
 }
 
 Win32Form1::~Win32Form1() {
@@ -207,9 +205,11 @@ void Win32Form1::CreateControls() {
                 className = L"BUTTON";
                 style |= BS_3STATE;
                 break;
-            case ControlKind::Line:
             case ControlKind::Timer:
-                continue;  // the line is painted by the window; the timer has no appearance
+                SetTimer(window_, IdOf(c.id), static_cast<UINT>(c.intervalMs), nullptr);
+                continue;
+            case ControlKind::Line:
+                continue;  // painted by the window
         }
         const HWND control = CreateWindowExW(
             extended, className, nullptr, style, 0, 0, 0, 0, window_,
@@ -459,7 +459,7 @@ LRESULT CALLBACK Win32Form1::WindowProc(HWND window, UINT message, WPARAM wParam
 LRESULT Win32Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
-            if (wParam == kTimerId && !ended_) {
+            if (wParam == static_cast<WPARAM>(IdOf(ControlId::tmrTimer)) && !ended_) {
                 model_.TimerTick();
             }
             return 0;
@@ -495,7 +495,7 @@ LRESULT Win32Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_DESTROY:
-            KillTimer(window_, kTimerId);
+            KillTimer(window_, IdOf(ControlId::tmrTimer));
             ended_ = true;
             PostQuitMessage(0);
             return 0;
@@ -675,7 +675,7 @@ void Win32Form1::CloseMessage(HWND messageWindow) {
 }
 
 void Win32Form1::EndProgram() {
-    KillTimer(window_, kTimerId);
+    KillTimer(window_, IdOf(ControlId::tmrTimer));
     DestroyWindow(window_);  // its messages with it; WM_DESTROY posts the end of the loop
     for (const OpenMessage& message : messages_) {
         DeleteObject(message.font);
