@@ -6,33 +6,17 @@
 
 #include "engine/NumberConversions.h"
 #include "platform/OsProfileFunctions.h"
+#include "tests/fakes/FakeFormHost.h"
 #include "tests/fakes/FakeSystemClock.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "window/Form1.h"
-
-namespace {
-
-// A window that is never shown: only the end of the program matters here.
-struct EndOnlyHost final : quicktock::FormHost {
-    void ControlChanged(quicktock::ControlId) override {}
-    void SetWindowCaption(const std::string&) override {}
-    bool IsMinimised() const override { return false; }
-    bool HasFocus(quicktock::ControlId) const override { return false; }
-    void SetFocus(quicktock::ControlId) override {}
-    quicktock::SavedFrame WindowFrame() const override { return {1440, 1080, 3510, 2205}; }
-    void ShowMessage(const std::string&) override {}
-    void EndProgram() override { ended = true; }
-    bool ended = false;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace quicktock;
     const std::string path = FuzzFolder() + "/quicktock.ini";
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    EndOnlyHost host;
+    FakeFormHost host;
     FakeSystemClock clock({2026, 12, 6, 10, 0, 0});
     OsProfileFunctions profile;
     IniFile iniFile(profile);

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/fakes/FakeFormHost.h"
 #include "tests/fakes/FakeProfileFunctions.h"
 #include "tests/fakes/FakeSystemClock.h"
 
@@ -23,25 +24,6 @@ constexpr const char* kSettingsPath = "/home/user/.config/quicktock/quicktock.in
 const SettingsFiles kFiles{kStartingPath, kSettingsPath};
 
 using Saved = std::map<std::string, std::string>;
-
-// A window without a toolkit: it records what the model asks of it.
-class FakeFormHost final : public FormHost {
-public:
-    void ControlChanged(ControlId id) override { changed.push_back(id); }
-    void SetWindowCaption(const std::string&) override {}
-    bool IsMinimised() const override { return false; }
-    bool HasFocus(ControlId id) const override { return focus == id; }
-    void SetFocus(ControlId id) override { focus = id; }
-    SavedFrame WindowFrame() const override { return frame; }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void EndProgram() override { ended = true; }
-
-    std::vector<ControlId> changed;
-    std::optional<ControlId> focus;
-    SavedFrame frame{1440, 1080, 3510, 2205};
-    std::vector<std::string> messages;
-    bool ended = false;
-};
 
 // A window model over fakes, with a settings file holding the given keys.
 struct Harness {

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "window/FormHost.h"
+
+namespace quicktock {
+
+// A window without a toolkit: it records what the model asks of it.
+class FakeFormHost final : public FormHost {
+public:
+    void ControlChanged(ControlId id) override { changed.push_back(id); }
+    void SetWindowCaption(const std::string&) override {}
+    bool IsMinimised() const override { return false; }
+    bool HasFocus(ControlId id) const override { return focus == id; }
+    void SetFocus(ControlId id) override { focus = id; }
+    SavedFrame WindowFrame() const override { return frame; }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void EndProgram() override { ended = true; }
+
+    std::vector<ControlId> changed;
+    std::optional<ControlId> focus;
+    SavedFrame frame{1440, 1080, 3510, 2205};
+    std::vector<std::string> messages;
+    bool ended = false;
+};
+
+}  // namespace quicktock
