@@ -53,6 +53,7 @@ void Form1::Event(Handler&& handler) {
 }
 
 void Form1::Load() {
+    host_.SetWindowCaption(ClockEngine::kProgramName);  // until the first tick
     Event([this] {
         engine_.Reset();
         ApplyLanguage();
@@ -94,19 +95,17 @@ void Form1::SetCheckValue(ControlId id, std::int16_t value) {
     Event([this, id] { Click(id); });
 }
 
-void Form1::MessageClosed(const std::string& text) {
-    const auto open = std::find(openMessages_.begin(), openMessages_.end(), text);
-    if (open != openMessages_.end()) {
-        openMessages_.erase(open);
-    }
+void Form1::MessageClosed(int message) {
+    openMessages_.erase(message);
 }
 
 void Form1::ShowMessage(const std::string& text) {
-    if (std::find(openMessages_.begin(), openMessages_.end(), text) != openMessages_.end()) {
+    if (std::any_of(openMessages_.begin(), openMessages_.end(),
+                    [&](const auto& open) { return open.second == text; })) {
         return;
     }
-    openMessages_.push_back(text);
-    host_.ShowMessage(text);
+    openMessages_[++lastMessage_] = text;
+    host_.ShowMessage(lastMessage_, ClockEngine::kProgramName, text);
 }
 
 // The nine bound events; every other event has no handler.

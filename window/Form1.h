@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,8 +52,8 @@ public:
     void UserEditText(ControlId id, const std::string& text);
     // Sets a check box from code: a different value raises its Click at once, inside this call.
     void SetCheckValue(ControlId id, std::int16_t value);
-    // The host closed the message window that showed this text.
-    void MessageClosed(const std::string& text);
+    // The host closed the message window it opened as this message.
+    void MessageClosed(int message);
 
     // The frame keys the settings restored at Load; the realisation applies
     // DecideStartFrame(restoredFrame(), ...) when it first shows the window.
@@ -102,8 +103,10 @@ private:
     int eventDepth_ = 0;
     bool focusLost_ = false;
     std::optional<ControlId> lastEnabled_;
-    // Messages still open: the same failure, repeated every second, is shown once.
-    std::vector<std::string> openMessages_;
+    // Messages still open, by their numbers: the same failure, repeated every second, is shown
+    // once.
+    std::map<int, std::string> openMessages_;
+    int lastMessage_ = 0;
     TimeSyncWarning timeSyncWarning_;
 };
 

@@ -25,9 +25,10 @@ public:
     // first shows with is the model's to decide (Form1::restoredFrame, DecideStartFrame).
     virtual SavedFrame WindowFrame() const = 0;
 
-    // Tells the user of a failure, without blocking the window's events. The host reports the
-    // message window's closing through Form1::MessageClosed.
-    virtual void ShowMessage(const std::string& text) = 0;
+    // Tells the user of a failure in a message window with this title, without blocking the
+    // window's events. The host reports the message window's closing through
+    // Form1::MessageClosed(message).
+    virtual void ShowMessage(int message, const std::string& title, const std::string& text) = 0;
 
     // The window goes away and the program ends; no further tick runs.
     virtual void EndProgram() = 0;

@@ -17,13 +17,17 @@ public:
     bool HasFocus(ControlId id) const override { return focus == id; }
     void SetFocus(ControlId id) override { focus = id; }
     SavedFrame WindowFrame() const override { return frame; }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void ShowMessage(int message, const std::string&, const std::string& text) override {
+        messages.push_back(text);
+        numbers.push_back(message);
+    }
     void EndProgram() override { ended = true; }
 
     std::vector<ControlId> changed;
     std::optional<ControlId> focus;
     SavedFrame frame{1440, 1080, 3510, 2205};
     std::vector<std::string> messages;
+    std::vector<int> numbers;
     bool ended = false;
 };
 

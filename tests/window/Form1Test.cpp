@@ -165,7 +165,7 @@ TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
     // A message identical to one still open is not shown again; once closed, it is.
     h.form.UserClick(ControlId::cmdPlayback);
     h.form.UserClick(ControlId::cmdPlayback);
-    h.form.MessageClosed(h.host.messages.back());
+    h.form.MessageClosed(h.host.numbers.back());
     h.form.UserClick(ControlId::cmdPlayback);
     ASSERT_EQ(h.host.messages.size(), 2u);
     EXPECT_NE(h.host.messages[0].find("「99999」"), std::string::npos);  // Japanese

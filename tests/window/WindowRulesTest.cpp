@@ -68,19 +68,20 @@ TEST(WindowRulesTest, StartFrameFromTheRestoredKeysAndTheScreens) {
     }
 }
 
-// A 1920x1040 work area; the messages are 300x120 pixels.
+// A 1920x1040 primary work area and a 1280x960 one to its right; the messages are 300x120 pixels.
 TEST(WindowRulesTest, AMessageOpensBesideOrBelowTheWindowInsideTheWorkArea) {
-    const PixelRect area{0, 0, 1920, 1040};
+    const std::vector<Screen> screens = {{{1920, 0, 1280, 960}}, {{0, 0, 1920, 1040}, true}};
     const std::pair<PixelRect, PixelRect> cases[] = {
+        {{2000, 100, 240, 160}, {2240, 100, 300, 120}},  // on the screen that holds it
         {{100, 100, 240, 160}, {340, 100, 300, 120}},    // right of it
         {{100, 1000, 240, 160}, {340, 920, 300, 120}},   // level, as far as the area allows
-        {{1700, 100, 240, 160}, {1400, 100, 300, 120}},  // no room right: left
+        {{1700, 100, 240, 160}, {1400, 100, 300, 120}},  // no room right on its screen: left
         {{-50, 100, 1940, 160}, {0, 260, 300, 120}},     // no room beside: below
         {{0, 0, 1920, 1000}, {810, 460, 300, 120}},      // no room at all: centred
         {{3000, 3000, 240, 160}, {810, 460, 300, 120}},  // off the area: centred
     };
     for (const auto& [owner, placed] : cases) {
-        EXPECT_EQ(PlaceMessage(owner, 300, 120, area), placed) << owner.left << "," << owner.top;
+        EXPECT_EQ(PlaceMessage(owner, 300, 120, screens), placed) << owner.left << "," << owner.top;
     }
 }
 

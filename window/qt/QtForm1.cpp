@@ -47,7 +47,6 @@ QtForm1::QtForm1(Form1::Services services)
       separators_(services.dateTimeSeparators),
       fonts_(dpi_),
       model_(*this, std::move(services)) {
-    setWindowTitle(ClockEngine::kProgramName);
     setFont(fonts_.generalFont(DefaultFont()));
     createControls();
 }
@@ -232,11 +231,9 @@ QPoint QtForm1::placeMessage(QSize size) const {
                            frameGeometry().right() - geometry().right(),
                            frameGeometry().bottom() - geometry().bottom());
     const QRect frame = (isMinimized() ? normalGeometry() : geometry()).marginsAdded(extents);
-    const QScreen* screen = QGuiApplication::screenAt(frame.center());
-    const QRect area = (screen != nullptr ? screen : this->screen())->availableGeometry();
     const PixelRect placed =
         PlaceMessage(ToPixelRect(frame), size.width() + extents.left() + extents.right(),
-                     size.height() + extents.top() + extents.bottom(), ToPixelRect(area));
+                     size.height() + extents.top() + extents.bottom(), screens());
     return {placed.left, placed.top};
 }
 
@@ -275,15 +272,15 @@ SavedFrame QtForm1::WindowFrame() const {
     return FrameInTwips(ToPixelRect(frameGeometry()), dpi_);
 }
 
-void QtForm1::ShowMessage(const std::string& text) {
+void QtForm1::ShowMessage(int message, const std::string& title, const std::string& text) {
     // Opened without a nested event loop, so that ticks and clicks keep running one at a time.
     // As it closes, Qt gives the window's focus back to the control that has it in the window.
     const FontSpec& buttons = model_.control(ControlId::cmdExit).font;
     auto* box = new QtMessageBox(
-        ToQString(text), fonts_.fontFor(FaceRequestFor(text, buttons), buttons),
+        ToQString(title), ToQString(text), fonts_.fontFor(FaceRequestFor(text, buttons), buttons),
         [this](QSize size) { return placeMessage(size); }, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    connect(box, &QMessageBox::finished, this, [this, text] { model_.MessageClosed(text); });
+    connect(box, &QMessageBox::finished, this, [this, message] { model_.MessageClosed(message); });
     box->open();
 }
 

@@ -49,7 +49,7 @@ private:
     bool HasFocus(ControlId id) const override;
     void SetFocus(ControlId id) override;
     SavedFrame WindowFrame() const override;
-    void ShowMessage(const std::string& text) override;
+    void ShowMessage(int message, const std::string& title, const std::string& text) override;
     void EndProgram() override;
 
     int dpi_;

@@ -2,12 +2,11 @@
 
 #include <QShowEvent>
 
-#include "engine/ClockEngine.h"
-
 namespace quicktock {
 
-QtMessageBox::QtMessageBox(const QString& text, const QFont& font, Place place, QWidget* owner)
-    : QMessageBox(QMessageBox::Warning, ClockEngine::kProgramName, text, QMessageBox::Ok, owner),
+QtMessageBox::QtMessageBox(const QString& title, const QString& text, const QFont& font,
+                           Place place, QWidget* owner)
+    : QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, owner),
       place_(std::move(place)) {
     setFont(font);
 }

@@ -12,7 +12,8 @@ public:
     // Where the top-left corner of the box's frame goes, for the box's size without its frame.
     using Place = std::function<QPoint(QSize size)>;
 
-    QtMessageBox(const QString& text, const QFont& font, Place place, QWidget* owner);
+    QtMessageBox(const QString& title, const QString& text, const QFont& font, Place place,
+                 QWidget* owner);
 
 protected:
     void showEvent(QShowEvent* event) override;

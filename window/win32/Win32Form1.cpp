@@ -156,9 +156,9 @@ Win32Form1::Win32Form1(Form1::Services services)
     RegisterClassExW(&windowClass);
 
     // Created at the default place; its size follows once its screen's DPI is known.
-    window_ = CreateWindowExW(0, kWindowClass, Widen(CP_UTF8, ClockEngine::kProgramName).c_str(),
-                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                              CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    window_ = CreateWindowExW(0, kWindowClass, nullptr, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                              nullptr, instance, this);
     dpi_ = static_cast<int>(GetDpiForWindow(window_));
     CreateControls();
 }
@@ -169,9 +169,6 @@ Win32Form1::~Win32Form1() {
     }
     for (const auto& [key, font] : fonts_) {
         DeleteObject(font);
-    }
-    for (const OpenMessage& message : messages_) {
-        DeleteObject(message.font);
     }
 }
 
@@ -427,12 +424,9 @@ void Win32Form1::LoadAndShow(int showCommand) {
 }
 
 bool Win32Form1::HandleDialogKeys(MSG& message) {
-    for (const OpenMessage& open : messages_) {
-        if (IsDialogMessageW(open.window, &message)) {
-            return true;
-        }
-    }
-    return !ended_ && IsDialogMessageW(window_, &message);
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const bool inMessage = root != tooltips_ && GetWindow(root, GW_OWNER) == window_;
+    return !ended_ && IsDialogMessageW(inMessage ? root : window_, &message);
 }
 
 LRESULT CALLBACK Win32Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -574,7 +568,7 @@ std::vector<Screen> Win32Form1::Screens() {
 
 // A small window of its own rather than MessageBox, whose nested loop would let ticks and clicks
 // run inside the handler that reported the failure.
-void Win32Form1::ShowMessage(const std::string& text) {
+void Win32Form1::ShowMessage(int message, const std::string& title, const std::string& text) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const std::wstring wide = Widen(CP_UTF8, text);
     // Its own font, which lives as long as it does, whatever becomes of the window's fonts.
@@ -583,37 +577,34 @@ void Win32Form1::ShowMessage(const std::string& text) {
     request.texts.push_back("OK");
     const LOGFONTW logFont = LogFont(DrawnFont(request, buttons, 0), dpi_);
     const HFONT font = CreateFontIndirectW(&logFont);
-    const int margin = Pixels(180);
-    const int buttonWidth = Pixels(1200);
-    const int buttonHeight = Pixels(360);
-    RECT textRect{0, 0, Pixels(6000), 0};
+    RECT wrapped{0, 0, Pixels(kMessageTextWidthTwips), 0};
     const HDC dc = GetDC(window_);
     const HGDIOBJ old = SelectObject(dc, font);
-    DrawTextW(dc, wide.c_str(), -1, &textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    textRect.right += Pixels(60);  // room for the label's own rounding of the same breaks
+    DrawTextW(dc, wide.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(window_, dc);
-    const int width = std::max<int>(textRect.right, buttonWidth) + 2 * margin;
-    RECT outer{0, 0, width, textRect.bottom + buttonHeight + 3 * margin};
+    const MessageLayout layout = LayOutMessage(wrapped.right, wrapped.bottom, dpi_);
+    RECT outer{0, 0, layout.width, layout.height};
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     AdjustWindowRectExForDpi(&outer, style, FALSE, 0, static_cast<UINT>(dpi_));
-    const auto [owner, workArea] = NormalFrameAndWorkArea();
     const PixelRect place =
-        PlaceMessage(owner, outer.right - outer.left, outer.bottom - outer.top, workArea);
-    const HWND box = CreateWindowExW(
-        0, kMessageClass, Widen(CP_UTF8, ClockEngine::kProgramName).c_str(), style, place.left,
-        place.top, place.width, place.height, window_, nullptr, instance, nullptr);
-    SetWindowLongPtrW(box, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    const HWND label =
-        CreateWindowExW(0, L"STATIC", wide.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX, margin,
-                        margin, textRect.right, textRect.bottom, box, nullptr, instance, nullptr);
-    const HWND ok = CreateWindowExW(
-        0, L"BUTTON", L"OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
-        (width - buttonWidth) / 2, textRect.bottom + 2 * margin, buttonWidth, buttonHeight, box,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMessageOkId)), instance, nullptr);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(ok, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    messages_.push_back({box, text, font});
+        PlaceMessage(NormalFrame(), outer.right - outer.left, outer.bottom - outer.top, Screens());
+    const HWND box =
+        CreateWindowExW(0, kMessageClass, Widen(CP_UTF8, title).c_str(), style, place.left,
+                        place.top, place.width, place.height, window_, nullptr, instance, nullptr);
+    SetWindowLongPtrW(box, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(new OpenMessage{*this, message, font}));
+    const auto part = [&](const wchar_t* kind, const wchar_t* text, DWORD style, const PixelRect& r,
+                          int id) {
+        const HWND child = CreateWindowExW(
+            0, kind, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.width, r.height, box,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return child;
+    };
+    part(L"STATIC", wide.c_str(), SS_NOPREFIX, layout.text, 0);
+    const HWND ok =
+        part(L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, layout.button, kMessageOkId);
     MessageBeep(MB_ICONWARNING);
     ShowWindow(box, SW_SHOWNORMAL);
     UpdateWindow(box);
@@ -622,13 +613,23 @@ void Win32Form1::ShowMessage(const std::string& text) {
 
 LRESULT CALLBACK Win32Form1::MessageWindowProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
-    auto* self = reinterpret_cast<Win32Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    const bool closing =
-        message == WM_CLOSE ||
-        (message == WM_COMMAND && (LOWORD(wParam) == kMessageOkId || LOWORD(wParam) == IDCANCEL));
-    if (self != nullptr && closing) {
+    auto* open = reinterpret_cast<OpenMessage*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (open == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {  // its label and button have gone: their font goes too
+        DeleteObject(open->font);
+        delete open;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    } else if (message == WM_CLOSE || (message == WM_COMMAND && (LOWORD(wParam) == kMessageOkId ||
+                                                                 LOWORD(wParam) == IDCANCEL))) {
+        Win32Form1& owner = open->owner;
+        const int closed = open->message;
+        DestroyWindow(window);
         try {
-            self->CloseMessage(window);
+            if (!owner.ended_) {
+                owner.model_.MessageClosed(closed);
+            }
         } catch (const std::exception& failure) {
             ReportAndEnd(failure.what());
         }
@@ -637,7 +638,7 @@ LRESULT CALLBACK Win32Form1::MessageWindowProc(HWND window, UINT message, WPARAM
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-std::pair<PixelRect, PixelRect> Win32Form1::NormalFrameAndWorkArea() const {
+PixelRect Win32Form1::NormalFrame() const {
     RECT frame{};
     GetWindowRect(window_, &frame);
     WINDOWPLACEMENT placement{};
@@ -646,41 +647,20 @@ std::pair<PixelRect, PixelRect> Win32Form1::NormalFrameAndWorkArea() const {
     if (minimised) {
         frame = placement.rcNormalPosition;
     }
-    MONITORINFO screen{};
-    screen.cbSize = sizeof screen;
-    GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &screen);
     if (minimised) {
         // The normal position counts from the corner of the work area, not of the screen.
+        MONITORINFO screen{};
+        screen.cbSize = sizeof screen;
+        GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTONEAREST), &screen);
         OffsetRect(&frame, screen.rcWork.left - screen.rcMonitor.left,
                    screen.rcWork.top - screen.rcMonitor.top);
     }
-    return {ToPixelRect(frame), ToPixelRect(screen.rcWork)};
-}
-
-void Win32Form1::CloseMessage(HWND messageWindow) {
-    const auto open =
-        std::find_if(messages_.begin(), messages_.end(),
-                     [messageWindow](const OpenMessage& m) { return m.window == messageWindow; });
-    if (open == messages_.end()) {
-        return;
-    }
-    const std::string text = open->text;
-    const HFONT font = open->font;
-    messages_.erase(open);
-    DestroyWindow(messageWindow);
-    DeleteObject(font);
-    if (!ended_) {
-        model_.MessageClosed(text);
-    }
+    return ToPixelRect(frame);
 }
 
 void Win32Form1::EndProgram() {
     KillTimer(window_, IdOf(ControlId::tmrTimer));
     DestroyWindow(window_);  // its messages with it; WM_DESTROY posts the end of the loop
-    for (const OpenMessage& message : messages_) {
-        DeleteObject(message.font);
-    }
-    messages_.clear();
     ended_ = true;
 }
 

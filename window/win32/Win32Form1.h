@@ -46,16 +46,14 @@ private:
     void Refresh(ControlId id);
     void Command(int controlId, int notification);
     void PaintLine();
-    void CloseMessage(HWND messageWindow);
     HFONT Font(const FontSpec& wanted);
     // The font a control or message draws in: the named one, or the face chosen to stand in for
     // it. frameTwips is the room the control takes beside its text.
     FontSpec DrawnFont(const FaceRequest& request, const FontSpec& named, double frameTwips);
     const std::vector<InstalledFace>& InstalledFaces();
     double FrameTwips(HWND control, ControlKind kind) const;
-    // The window's frame as it shows when normal, also while minimised, and the work area of its
-    // screen.
-    std::pair<PixelRect, PixelRect> NormalFrameAndWorkArea() const;
+    // The window's frame as it shows when normal, also while minimised.
+    PixelRect NormalFrame() const;
     static std::vector<Screen> Screens();
     int Pixels(double twips) const;
     HWND Control(ControlId id) const { return controls_[static_cast<int>(id)]; }
@@ -67,7 +65,7 @@ private:
     bool HasFocus(ControlId id) const override;
     void SetFocus(ControlId id) override;
     SavedFrame WindowFrame() const override;
-    void ShowMessage(const std::string& text) override;
+    void ShowMessage(int message, const std::string& title, const std::string& text) override;
     void EndProgram() override;
 
     HWND window_ = nullptr;
@@ -90,13 +88,13 @@ private:
     // start-up handler replaces are never drawn, nor their faces chosen.
     bool loaded_ = false;
     bool ended_ = false;
-    // Open message windows, the text each shows and the font it owns.
+    // What an open message window holds: the window it tells about, its number in the model and
+    // the font it owns.
     struct OpenMessage {
-        HWND window;
-        std::string text;
+        Win32Form1& owner;
+        int message;
         HFONT font;
     };
-    std::vector<OpenMessage> messages_;
 };
 
 }  // namespace quicktock
