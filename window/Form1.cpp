@@ -40,7 +40,11 @@ void Form1::Event(Handler&& handler) {
     };
     {
         const Depth nested(eventDepth_);
-        handler();
+        try {
+            handler();
+        } catch (const std::exception& failure) {
+            Failed(failure);
+        }
     }
     if (eventDepth_ > 0) {
         return;
@@ -66,17 +70,18 @@ void Form1::TimerTick() {
 }
 
 void Form1::UserClick(ControlId id) {
-    Control& c = at(id);
-    if (!c.visible || !c.enabled) {
+    const Control& c = control(id);
+    const bool clickable = c.kind == ControlKind::CheckBox || c.kind == ControlKind::CommandButton;
+    if (!clickable || !c.visible || !c.enabled) {
         return;
     }
-    if (c.kind == ControlKind::CheckBox) {
-        c.value = c.value == 1 ? 0 : 1;
-        host_.ControlChanged(id);
-    } else if (c.kind != ControlKind::CommandButton) {
-        return;
-    }
-    Event([this, id] { Click(id); });
+    Event([this, id] {
+        if (control(id).kind == ControlKind::CheckBox) {
+            at(id).value = control(id).value == 1 ? 0 : 1;
+            host_.ControlChanged(id);
+        }
+        Click(id);
+    });
 }
 
 void Form1::UserEditText(ControlId id, const std::string& text) {
@@ -86,13 +91,19 @@ void Form1::UserEditText(ControlId id, const std::string& text) {
 }
 
 void Form1::SetCheckValue(ControlId id, std::int16_t value) {
-    Control& c = at(id);
+    const Control& c = control(id);
     if (c.kind != ControlKind::CheckBox || value < 0 || value > 2 || c.value == value) {
         return;
     }
-    c.value = value;
-    host_.ControlChanged(id);
-    Event([this, id] { Click(id); });
+    Event([this, id, value] {
+        at(id).value = value;
+        host_.ControlChanged(id);
+        Click(id);
+    });
+}
+
+void Form1::Failed(const std::exception& failure) {
+    host_.EndWithFailure(ClockEngine::kProgramName, failure.what());
 }
 
 void Form1::MessageClosed(int message) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <map>
 #include <optional>
 #include <string>
@@ -52,6 +53,10 @@ public:
     void UserEditText(ControlId id, const std::string& text);
     // Sets a check box from code: a different value raises its Click at once, inside this call.
     void SetCheckValue(ControlId id, std::int16_t value);
+    // A failure that escaped a handler, or the window's own code: the host tells the user, and the
+    // program ends at once with a failure status, as the system's handling of an unhandled error
+    // would end it. Every event's handler reaches it by itself.
+    void Failed(const std::exception& failure);
     // The host closed the message window it opened as this message.
     void MessageClosed(int message);
 
@@ -65,9 +70,9 @@ public:
                      const std::string& ININame);
 
 private:
-    // Runs one event's handler. When a button that had the focus disabled itself (">>" and ">"
-    // swap), the focus moves to the button just enabled, so a keyboard user is never left without
-    // one.
+    // Runs one event's handler, and ends the program on a failure that escapes it. When a button
+    // that had the focus disabled itself (">>" and ">" swap), the focus moves to the button just
+    // enabled, so a keyboard user is never left without one.
     template <typename Handler>
     void Event(Handler&& handler);
 

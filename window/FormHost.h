@@ -30,6 +30,10 @@ public:
     // Form1::MessageClosed(message).
     virtual void ShowMessage(int message, const std::string& title, const std::string& text) = 0;
 
+    // Tells the user of a failure that escaped a handler, with this title, and ends the program at
+    // once with a failure status; no tick or click runs meanwhile.
+    virtual void EndWithFailure(const std::string& title, const std::string& text) = 0;
+
     // The window goes away and the program ends; no further tick runs.
     virtual void EndProgram() = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,12 @@ namespace quicktock {
 // A window without a toolkit: it records what the model asks of it.
 class FakeFormHost final : public FormHost {
 public:
-    void ControlChanged(ControlId id) override { changed.push_back(id); }
+    void ControlChanged(ControlId id) override {
+        changed.push_back(id);
+        if (failChanges) {
+            throw std::runtime_error("the host failed");
+        }
+    }
     void SetWindowCaption(const std::string&) override {}
     bool IsMinimised() const override { return false; }
     bool HasFocus(ControlId id) const override { return focus == id; }
@@ -21,6 +27,7 @@ public:
         messages.push_back(text);
         numbers.push_back(message);
     }
+    void EndWithFailure(const std::string&, const std::string& text) override { failure = text; }
     void EndProgram() override { ended = true; }
 
     std::vector<ControlId> changed;
@@ -29,6 +36,8 @@ public:
     std::vector<std::string> messages;
     std::vector<int> numbers;
     bool ended = false;
+    bool failChanges = false;
+    std::string failure;
 };
 
 }  // namespace quicktock

@@ -182,6 +182,10 @@ TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
         h.host.messages[3].find("run: sudo setcap cap_sys_time+ep '/opt/o'\\''neil/quick tock'"),
         std::string::npos)
         << h.host.messages[3];
+    // A failure that escapes a handler, here the window's own, ends the program with its text.
+    h.host.failChanges = true;
+    h.form.TimerTick();
+    EXPECT_EQ(h.host.failure, "the host failed");
 }
 
 // A button that disables itself hands the focus to the one just enabled: by a click, by the

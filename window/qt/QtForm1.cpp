@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "window/FaceChoice.h"
 #include "window/FrameRules.h"
@@ -282,6 +283,12 @@ void QtForm1::ShowMessage(int message, const std::string& title, const std::stri
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [this, message] { model_.MessageClosed(message); });
     box->open();
+}
+
+void QtForm1::EndWithFailure(const std::string& title, const std::string& text) {
+    timer_.stop();
+    QMessageBox::critical(nullptr, ToQString(title), ToQString(text));
+    std::_Exit(1);
 }
 
 void QtForm1::EndProgram() {

@@ -30,14 +30,6 @@ int IdOf(ControlId id) {
     return kFirstControlId + static_cast<int>(id);
 }
 
-// A failure that escapes a handler is reported and ends the program, as the system's default
-// handling of an unhandled error does.
-void ReportAndEnd(const char* what) {
-    MessageBoxW(nullptr, Widen(CP_UTF8, what).c_str(),
-                Widen(CP_UTF8, ClockEngine::kProgramName).c_str(), MB_OK | MB_ICONERROR);
-    ExitProcess(1);
-}
-
 // A font as the window describes it, at a screen's DPI.
 LOGFONTW LogFont(const FontSpec& font, int dpi) {
     LOGFONTW logFont{};
@@ -397,11 +389,7 @@ void Win32Form1::Refresh(ControlId id) {
 }
 
 void Win32Form1::LoadAndShow(int showCommand) {
-    try {
-        model_.Load();
-    } catch (const std::exception& failure) {
-        ReportAndEnd(failure.what());  // a saved setting the window cannot take
-    }
+    model_.Load();
     loaded_ = true;
     PlaceControls();
     RECT frame{};
@@ -440,12 +428,11 @@ LRESULT CALLBACK Win32Form1::WindowProc(HWND window, UINT message, WPARAM wParam
     if (self == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    // No exception may cross the system's call of the window procedure.
     try {
         return self->Handle(message, wParam, lParam);
     } catch (const std::exception& failure) {
-        ReportAndEnd(failure.what());
-    } catch (...) {
-        ReportAndEnd("Unexpected failure.");
+        self->model_.Failed(failure);
     }
     return 0;
 }
@@ -631,7 +618,7 @@ LRESULT CALLBACK Win32Form1::MessageWindowProc(HWND window, UINT message, WPARAM
                 owner.model_.MessageClosed(closed);
             }
         } catch (const std::exception& failure) {
-            ReportAndEnd(failure.what());
+            owner.model_.Failed(failure);
         }
         return 0;
     }
@@ -656,6 +643,13 @@ PixelRect Win32Form1::NormalFrame() const {
                    screen.rcWork.top - screen.rcMonitor.top);
     }
     return ToPixelRect(frame);
+}
+
+void Win32Form1::EndWithFailure(const std::string& title, const std::string& text) {
+    KillTimer(window_, IdOf(ControlId::tmrTimer));
+    MessageBoxW(nullptr, Widen(CP_UTF8, text).c_str(), Widen(CP_UTF8, title).c_str(),
+                MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    ExitProcess(1);
 }
 
 void Win32Form1::EndProgram() {

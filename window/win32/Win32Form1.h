@@ -66,6 +66,7 @@ private:
     void SetFocus(ControlId id) override;
     SavedFrame WindowFrame() const override;
     void ShowMessage(int message, const std::string& title, const std::string& text) override;
+    void EndWithFailure(const std::string& title, const std::string& text) override;
     void EndProgram() override;
 
     HWND window_ = nullptr;
