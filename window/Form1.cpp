@@ -5,6 +5,7 @@
 
 #include "window/DisplayLanguage.h"
 #include "window/Messages.h"
+#include "window/TabOrder.h"
 
 namespace quicktock {
 namespace {
@@ -27,6 +28,7 @@ Form1::Form1(FormHost& host, Services services)
       controls_(LaidOutControls()),
       engine_(services_.clock, *this, services_.dateTimeSeparators),
       savedSettings_(services_.settingsFile, services_.decimalSeparator),
+      keptFocus_(InitialFocus()),
       timeSyncWarning_(
           services_.timeSync, [this](const std::string& text) { ShowMessage(text); },
           control(ControlId::chkLanguage)) {}
@@ -50,7 +52,7 @@ void Form1::Event(Handler&& handler) {
         return;
     }
     if (focusLost_ && lastEnabled_ && control(*lastEnabled_).enabled) {
-        host_.SetFocus(*lastEnabled_);
+        MoveFocus(*lastEnabled_);
     }
     focusLost_ = false;
     lastEnabled_.reset();
@@ -100,6 +102,30 @@ void Form1::SetCheckValue(ControlId id, std::int16_t value) {
         host_.ControlChanged(id);
         Click(id);
     });
+}
+
+void Form1::WindowDeactivated(std::optional<ControlId> focus) {
+    active_ = false;
+    if (focus) {
+        keptFocus_ = focus;
+    }
+}
+
+void Form1::WindowActivated() {
+    active_ = true;
+    host_.SetFocus(*keptFocus_);
+}
+
+bool Form1::HasFocus(ControlId id) const {
+    return active_ ? host_.HasFocus(id) : keptFocus_ == id;
+}
+
+void Form1::MoveFocus(ControlId id) {
+    if (active_) {
+        host_.SetFocus(id);
+    } else {
+        keptFocus_ = id;
+    }
 }
 
 void Form1::Failed(const std::exception& failure) {
@@ -238,7 +264,7 @@ void Form1::SetButtonEnabled(Button button, bool enabled) {
     }
     if (enabled) {
         lastEnabled_ = id;
-    } else if (host_.HasFocus(id)) {
+    } else if (HasFocus(id)) {
         focusLost_ = true;
     }
     at(id).enabled = enabled;

@@ -51,6 +51,15 @@ public:
     void UserClick(ControlId id);
     // The user typed into a text box; no handler reacts.
     void UserEditText(ControlId id, const std::string& text);
+    // Enter or Escape, pressed where the control with the focus does not take it. No button is the
+    // window's default or cancel button, so neither clicks anything.
+    enum class Key { Enter, Escape };
+    void UserKey(Key) {}
+    // The window lost the activation with the focus on this control, or on none of its controls;
+    // and got it back: the focus returns to the control that had it, and at the first activation
+    // goes to the first control in tab order.
+    void WindowDeactivated(std::optional<ControlId> focus);
+    void WindowActivated();
     // Sets a check box from code: a different value raises its Click at once, inside this call.
     void SetCheckValue(ControlId id, std::int16_t value);
     // A failure that escaped a handler, or the window's own code: the host tells the user, and the
@@ -77,6 +86,9 @@ private:
     void Event(Handler&& handler);
 
     Control& at(ControlId id) { return controls_[static_cast<int>(id)]; }
+    // The focus in the window, also while another window is active.
+    bool HasFocus(ControlId id) const;
+    void MoveFocus(ControlId id);
     void Click(ControlId id);
     void ApplyLanguage();
     void ShowMessage(const std::string& text);
@@ -106,6 +118,8 @@ private:
     SavedSettings savedSettings_;
     SavedFrame restoredFrame_;
     int eventDepth_ = 0;
+    bool active_ = false;
+    std::optional<ControlId> keptFocus_;  // while the window is not active
     bool focusLost_ = false;
     std::optional<ControlId> lastEnabled_;
     // Messages still open, by their numbers: the same failure, repeated every second, is shown

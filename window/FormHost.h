@@ -17,7 +17,8 @@ public:
     virtual void SetWindowCaption(const std::string& caption) = 0;
     virtual bool IsMinimised() const = 0;
 
-    // Whether the control has the keyboard focus; and moving the focus to it.
+    // Whether the control has the keyboard focus; and moving the focus to it. The model asks only
+    // while the window is active.
     virtual bool HasFocus(ControlId id) const = 0;
     virtual void SetFocus(ControlId id) = 0;
 

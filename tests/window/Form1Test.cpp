@@ -188,11 +188,14 @@ TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
     EXPECT_EQ(h.host.failure, "the host failed");
 }
 
-// A button that disables itself hands the focus to the one just enabled: by a click, by the
-// minute limit in a tick, and not when a failed command leaves the buttons as they were.
+// The focus starts on Exit once the window is active. A button that disables itself hands the
+// focus to the one just enabled: by a click, by the minute limit in a tick while another window is
+// active, and not when a failed command leaves the buttons as they were.
 TEST(Form1Test, TheFocusMovesToTheButtonJustEnabled) {
     Harness h;
     h.form.Load();
+    h.form.WindowActivated();
+    EXPECT_EQ(h.host.focus, ControlId::cmdExit);
     h.host.focus = ControlId::cmdAccel;
     h.form.UserClick(ControlId::cmdAccel);
     EXPECT_EQ(h.host.focus, ControlId::cmdNormal);
@@ -204,8 +207,12 @@ TEST(Form1Test, TheFocusMovesToTheButtonJustEnabled) {
     h.form.UserEditText(ControlId::txtUntilMinutes, "0");
     h.form.UserClick(ControlId::chkUntilMinute);
     h.form.UserClick(ControlId::cmdAccel);
+    h.form.WindowDeactivated(h.host.focus);
+    h.host.focus.reset();
     h.form.TimerTick();
     EXPECT_EQ(h.form.engineState().RunMode, 2);
+    EXPECT_EQ(h.host.focus, std::nullopt) << "the host is not asked while another window is active";
+    h.form.WindowActivated();
     EXPECT_EQ(h.host.focus, ControlId::cmdAccel);
 }
 

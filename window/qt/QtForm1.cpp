@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -88,7 +89,6 @@ void QtForm1::createControls() {
             }
             case ControlKind::CommandButton: {
                 auto* button = new QPushButton(this);
-                button->setAutoDefault(false);
                 connect(button, &QPushButton::clicked, this, [this, id] { model_.UserClick(id); });
                 w = button;
                 break;
@@ -187,7 +187,6 @@ void QtForm1::loadAndShow() {
     }
     applyStartFrame(false);
     showNormal();
-    widget(InitialFocus())->setFocus();
     if (model_.restoredFrame().Any()) {
         correctFrameOnceKnown(kFrameTries);
     }
@@ -247,6 +246,36 @@ void QtForm1::paintEvent(QPaintEvent* event) {
                      toPixels(line.top + line.height));
 }
 
+// Enter and Escape that no control took.
+void QtForm1::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        model_.UserKey(key == Qt::Key_Escape ? Form1::Key::Escape : Form1::Key::Enter);
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void QtForm1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow()) {
+            model_.WindowActivated();
+        } else {
+            model_.WindowDeactivated(focusedControl());
+        }
+    }
+}
+
+std::optional<ControlId> QtForm1::focusedControl() const {
+    for (const Control& c : model_.controls()) {
+        if (widget(c.id) != nullptr && widget(c.id) == focusWidget()) {
+            return c.id;
+        }
+    }
+    return std::nullopt;
+}
+
 void QtForm1::SetWindowCaption(const std::string& caption) {
     const QString title = ToQString(caption);
     if (windowTitle() != title) {
@@ -258,7 +287,6 @@ bool QtForm1::IsMinimised() const {
     return isMinimized();
 }
 
-// The window's own focus control, whether or not the window is active.
 bool QtForm1::HasFocus(ControlId id) const {
     return widget(id) != nullptr && focusWidget() == widget(id);
 }

@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,12 +28,15 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Device-independent pixels for a length in twips on this window's screen, and back.
     int toPixels(double twips) const;
     double toTwips(int pixels) const;
     void createControls();
+    std::optional<ControlId> focusedControl() const;
     void refresh(ControlId id);
     // Applies the frame the model decides for the screens and the frame's extents as now known,
     // before the window manager has placed the window and once it has.

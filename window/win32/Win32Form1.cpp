@@ -16,7 +16,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"QuicktockForm1";
 constexpr wchar_t kMessageClass[] = L"QuicktockMessage";
-// Control ids start above IDOK and IDCANCEL, so that Enter and Escape click nothing.
+// Control ids start above IDOK and IDCANCEL, which the dialog keys send for Enter and Escape.
 constexpr int kFirstControlId = 100;
 constexpr int kMessageOkId = IDOK;
 
@@ -406,8 +406,6 @@ void Win32Form1::LoadAndShow(int showCommand) {
                             ? SW_SHOW
                             : SW_SHOWNORMAL);
     UpdateWindow(window_);
-    lastFocus_ = Control(InitialFocus());
-    ::SetFocus(lastFocus_);
     CreateTooltips();
 }
 
@@ -451,12 +449,10 @@ LRESULT Win32Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             PaintLine();
             return 0;
         case WM_ACTIVATE:
-            // The focus leaves with the window and comes back to the same control.
             if (LOWORD(wParam) == WA_INACTIVE) {
-                const HWND focus = GetFocus();
-                lastFocus_ = focus != nullptr && IsChild(window_, focus) ? focus : lastFocus_;
-            } else if (lastFocus_ != nullptr && HIWORD(wParam) == 0) {
-                ::SetFocus(lastFocus_);
+                model_.WindowDeactivated(FocusedControl());
+            } else if (HIWORD(wParam) == 0) {  // not while minimised
+                model_.WindowActivated();
                 return 0;
             }
             return DefWindowProcW(window_, message, wParam, lParam);
@@ -487,8 +483,15 @@ LRESULT Win32Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Win32Form1::Command(int controlId, int notification) {
     const int index = controlId - kFirstControlId;
-    if (ended_ || index < 0 || index >= kControlCount) {
-        return;  // Enter and Escape arrive as IDOK and IDCANCEL: no control has those
+    if (ended_) {
+        return;
+    }
+    if (controlId == IDOK || controlId == IDCANCEL) {  // Enter and Escape, from the dialog keys
+        model_.UserKey(controlId == IDOK ? Form1::Key::Enter : Form1::Key::Escape);
+        return;
+    }
+    if (index < 0 || index >= kControlCount) {
+        return;
     }
     const auto id = static_cast<ControlId>(index);
     const ControlKind kind = model_.control(id).kind;
@@ -526,19 +529,21 @@ bool Win32Form1::IsMinimised() const {
     return IsIconic(window_) != FALSE;
 }
 
-// While the window is active, the control with the keyboard focus; while another window is, the
-// control that gets it back.
 bool Win32Form1::HasFocus(ControlId id) const {
-    const HWND control = Control(id);
-    return control != nullptr &&
-           (GetActiveWindow() == window_ ? GetFocus() : lastFocus_) == control;
+    return Control(id) != nullptr && GetFocus() == Control(id);
 }
 
 void Win32Form1::SetFocus(ControlId id) {
-    lastFocus_ = Control(id);
-    if (GetActiveWindow() == window_) {
-        ::SetFocus(lastFocus_);
+    ::SetFocus(Control(id));
+}
+
+std::optional<ControlId> Win32Form1::FocusedControl() const {
+    const HWND focus = GetFocus();
+    const auto found = std::find(controls_.begin(), controls_.end(), focus);
+    if (focus == nullptr || found == controls_.end()) {
+        return std::nullopt;
     }
+    return static_cast<ControlId>(found - controls_.begin());
 }
 
 SavedFrame Win32Form1::WindowFrame() const {

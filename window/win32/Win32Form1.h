@@ -45,6 +45,7 @@ private:
     void PlaceControls();
     void Refresh(ControlId id);
     void Command(int controlId, int notification);
+    std::optional<ControlId> FocusedControl() const;
     void PaintLine();
     HFONT Font(const FontSpec& wanted);
     // The font a control or message draws in: the named one, or the face chosen to stand in for
@@ -71,7 +72,6 @@ private:
 
     HWND window_ = nullptr;
     HWND tooltips_ = nullptr;
-    HWND lastFocus_ = nullptr;
     DateTimeSeparators separators_;  // before the model, which the services are moved into
     Form1 model_;
     std::array<HWND, kControlCount> controls_{};
