@@ -156,6 +156,6 @@ int main(int argc, char* argv[]) {
     quicktock::QtForm1 window(quicktock::Form1::Services{
         clock, settingsFile, executablePath, settingsFiles, quicktock::UserDateTimeSeparators(),
         quicktock::UserDecimalSeparator(), &timeSync});
-    window.loadAndShow();
+    window.LoadAndShow();
     return QApplication::exec();
 }

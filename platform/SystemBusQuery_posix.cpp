@@ -107,7 +107,7 @@ struct MessageReader {
     bool bigEndian;
     bool broken = false;
 
-    std::string_view take(std::size_t count) {
+    std::string_view Take(std::size_t count) {
         if (broken || count > message.size() - position) {
             broken = true;
             return {};
@@ -115,14 +115,14 @@ struct MessageReader {
         position += count;
         return message.substr(position - count, count);
     }
-    void align(std::size_t alignment) { take(Aligned(position, alignment) - position); }
-    std::uint8_t byte() {
-        const std::string_view b = take(1);
+    void Align(std::size_t alignment) { Take(Aligned(position, alignment) - position); }
+    std::uint8_t Byte() {
+        const std::string_view b = Take(1);
         return b.empty() ? 0 : static_cast<std::uint8_t>(b[0]);
     }
-    std::uint32_t u32() {
-        align(4);
-        const std::string_view b = take(4);
+    std::uint32_t U32() {
+        Align(4);
+        const std::string_view b = Take(4);
         std::uint32_t value = 0;
         for (std::size_t i = 0; i < b.size(); ++i) {
             value |= std::uint32_t{static_cast<std::uint8_t>(b[i])}
@@ -130,15 +130,15 @@ struct MessageReader {
         }
         return value;
     }
-    std::string_view string() {
-        const std::uint32_t length = u32();
-        const std::string_view text = take(length);
-        take(1);
+    std::string_view String() {
+        const std::uint32_t length = U32();
+        const std::string_view text = Take(length);
+        Take(1);
         return text;
     }
-    std::string_view signature() {
-        const std::string_view text = take(byte());
-        take(1);
+    std::string_view Signature() {
+        const std::string_view text = Take(Byte());
+        Take(1);
         return text;
     }
 };
@@ -231,9 +231,9 @@ NtpReply ReadNtpReply(std::string_view received) {
             return NtpReply::Failed;
         }
         MessageReader header{rest, 4, rest[0] == 'B'};
-        const std::uint32_t bodyLength = header.u32();
-        header.u32();  // its serial
-        const std::uint32_t fieldsLength = header.u32();
+        const std::uint32_t bodyLength = header.U32();
+        header.U32();  // its serial
+        const std::uint32_t fieldsLength = header.U32();
         if (bodyLength > kLongestMessage || fieldsLength > kLongestMessage) {
             return NtpReply::Failed;
         }
@@ -245,16 +245,16 @@ NtpReply ReadNtpReply(std::string_view received) {
         std::uint32_t replySerial = 0;
         std::string_view signature;
         while (!fields.broken && fields.position < fields.message.size()) {
-            fields.align(8);
-            const std::uint8_t code = fields.byte();
-            const std::string_view type = fields.signature();
+            fields.Align(8);
+            const std::uint8_t code = fields.Byte();
+            const std::string_view type = fields.Signature();
             if (type == "u") {
-                const std::uint32_t value = fields.u32();
+                const std::uint32_t value = fields.U32();
                 replySerial = code == kReplySerial ? value : replySerial;
             } else if (type == "s" || type == "o") {
-                fields.string();
+                fields.String();
             } else if (type == "g") {
-                const std::string_view value = fields.signature();
+                const std::string_view value = fields.Signature();
                 signature = code == kSignature ? value : signature;
             } else {
                 return NtpReply::Failed;
@@ -268,8 +268,8 @@ NtpReply ReadNtpReply(std::string_view received) {
         }
         if (reply && replySerial == kQuestionSerial) {
             MessageReader body{rest.substr(0, bodyStart + bodyLength), bodyStart, header.bigEndian};
-            const bool boolean = signature == "v" && body.signature() == "b";
-            const std::uint32_t value = body.u32();
+            const bool boolean = signature == "v" && body.Signature() == "b";
+            const std::uint32_t value = body.U32();
             if (!boolean || body.broken || value > 1) {
                 return NtpReply::Failed;
             }

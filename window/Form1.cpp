@@ -31,7 +31,7 @@ Form1::Form1(FormHost& host, Services services)
       keptFocus_(InitialFocus()),
       timeSyncWarning_(
           services_.timeSync, [this](const std::string& text) { ShowMessage(text); },
-          control(ControlId::chkLanguage)) {}
+          ControlAt(ControlId::chkLanguage)) {}
 
 template <typename Handler>
 void Form1::Event(Handler&& handler) {
@@ -51,7 +51,7 @@ void Form1::Event(Handler&& handler) {
     if (eventDepth_ > 0) {
         return;
     }
-    if (focusLost_ && lastEnabled_ && control(*lastEnabled_).enabled) {
+    if (focusLost_ && lastEnabled_ && ControlAt(*lastEnabled_).enabled) {
         MoveFocus(*lastEnabled_);
     }
     focusLost_ = false;
@@ -72,14 +72,14 @@ void Form1::TimerTick() {
 }
 
 void Form1::UserClick(ControlId id) {
-    const Control& c = control(id);
+    const Control& c = ControlAt(id);
     const bool clickable = c.kind == ControlKind::CheckBox || c.kind == ControlKind::CommandButton;
     if (!clickable || !c.visible || !c.enabled) {
         return;
     }
     Event([this, id] {
-        if (control(id).kind == ControlKind::CheckBox) {
-            at(id).value = control(id).value == 1 ? 0 : 1;
+        if (ControlAt(id).kind == ControlKind::CheckBox) {
+            Writable(id).value = ControlAt(id).value == 1 ? 0 : 1;
             host_.ControlChanged(id);
         }
         Click(id);
@@ -87,18 +87,18 @@ void Form1::UserClick(ControlId id) {
 }
 
 void Form1::UserEditText(ControlId id, const std::string& text) {
-    if (at(id).kind == ControlKind::TextBox) {
-        at(id).caption = text;
+    if (Writable(id).kind == ControlKind::TextBox) {
+        Writable(id).caption = text;
     }
 }
 
 void Form1::SetCheckValue(ControlId id, std::int16_t value) {
-    const Control& c = control(id);
+    const Control& c = ControlAt(id);
     if (c.kind != ControlKind::CheckBox || value < 0 || value > 2 || c.value == value) {
         return;
     }
     Event([this, id, value] {
-        at(id).value = value;
+        Writable(id).value = value;
         host_.ControlChanged(id);
         Click(id);
     });
@@ -177,7 +177,7 @@ void Form1::Click(ControlId id) {
 
 // Brings the captions and face names of twelve controls into line with the language box.
 void Form1::ApplyLanguage() {
-    const DisplayLanguage& language = LanguageFor(control(ControlId::chkLanguage).value);
+    const DisplayLanguage& language = LanguageFor(ControlAt(ControlId::chkLanguage).value);
     const std::pair<ControlId, const char*> tooltips[] = {
         {ControlId::cmdPlayback, language.playbackTip},
         {ControlId::cmdAccel, language.accelTip},
@@ -223,22 +223,22 @@ bool Form1::SetINIValue(const std::string& Value, const std::string& KEY,
 }
 
 void Form1::SetCaption(ControlId id, const std::string& caption) {
-    if (at(id).caption != caption) {
-        at(id).caption = caption;
+    if (Writable(id).caption != caption) {
+        Writable(id).caption = caption;
         host_.ControlChanged(id);
     }
 }
 
 void Form1::SetFace(ControlId id, const std::string& face) {
-    if (at(id).font.face != face) {
-        at(id).font.face = face;
+    if (Writable(id).font.face != face) {
+        Writable(id).font.face = face;
         host_.ControlChanged(id);
     }
 }
 
 void Form1::SetTooltip(ControlId id, const std::string& tooltip) {
-    if (at(id).tooltip != tooltip) {
-        at(id).tooltip = tooltip;
+    if (Writable(id).tooltip != tooltip) {
+        Writable(id).tooltip = tooltip;
         host_.ControlChanged(id);
     }
 }
@@ -259,7 +259,7 @@ void Form1::SetWindowCaption(const std::string& caption) {
 
 void Form1::SetButtonEnabled(Button button, bool enabled) {
     const ControlId id = button == Button::cmdAccel ? ControlId::cmdAccel : ControlId::cmdNormal;
-    if (at(id).enabled == enabled) {
+    if (Writable(id).enabled == enabled) {
         return;
     }
     if (enabled) {
@@ -267,12 +267,12 @@ void Form1::SetButtonEnabled(Button button, bool enabled) {
     } else if (HasFocus(id)) {
         focusLost_ = true;
     }
-    at(id).enabled = enabled;
+    Writable(id).enabled = enabled;
     host_.ControlChanged(id);
 }
 
 void Form1::ShowFailure(const EngineFailure& failure) {
-    ShowMessage(ComposeMessage(failure, IsJapanese(control(ControlId::chkLanguage).value),
+    ShowMessage(ComposeMessage(failure, IsJapanese(ControlAt(ControlId::chkLanguage).value),
                                services_.executablePath));
 }
 
@@ -287,7 +287,7 @@ void Form1::RestoreFrame(const SavedFrame& frame) {
 }
 
 std::string Form1::BoxText(Box box) const {
-    return control(ControlOf(box)).caption;
+    return ControlAt(ControlOf(box)).caption;
 }
 
 void Form1::SetBoxText(Box box, const std::string& text) {
@@ -295,7 +295,7 @@ void Form1::SetBoxText(Box box, const std::string& text) {
 }
 
 std::int16_t Form1::CheckValue(Check box) const {
-    return control(ControlOf(box)).value;
+    return ControlAt(ControlOf(box)).value;
 }
 
 void Form1::SetCheckValue(Check box, std::int16_t value) {

@@ -37,9 +37,9 @@ public:
 
     Form1(FormHost& host, Services services);
 
-    const Control& control(ControlId id) const { return controls_[static_cast<int>(id)]; }
-    const Controls& controls() const { return controls_; }
-    const EngineState& engineState() const { return engine_.State(); }
+    const Control& ControlAt(ControlId id) const { return controls_[static_cast<int>(id)]; }
+    const ControlTable& Controls() const { return controls_; }
+    const EngineState& State() const { return engine_.State(); }
 
     // The start-up handler: reset the clock state, apply the language, load the saved settings.
     void Load();
@@ -70,8 +70,8 @@ public:
     void MessageClosed(int message);
 
     // The frame keys the settings restored at Load; the realisation applies
-    // DecideStartFrame(restoredFrame(), ...) when it first shows the window.
-    const SavedFrame& restoredFrame() const { return restoredFrame_; }
+    // DecideStartFrame(RestoredFrame(), ...) when it first shows the window.
+    const SavedFrame& RestoredFrame() const { return restoredFrame_; }
 
     std::string GetINIValue(const std::string& KEY, const std::string& Section,
                             const std::string& ININame) const;
@@ -85,7 +85,7 @@ private:
     template <typename Handler>
     void Event(Handler&& handler);
 
-    Control& at(ControlId id) { return controls_[static_cast<int>(id)]; }
+    Control& Writable(ControlId id) { return controls_[static_cast<int>(id)]; }
     // The focus in the window, also while another window is active.
     bool HasFocus(ControlId id) const;
     void MoveFocus(ControlId id);
@@ -113,7 +113,7 @@ private:
 
     FormHost& host_;
     Services services_;
-    Controls controls_;
+    ControlTable controls_;
     ClockEngine engine_;
     SavedSettings savedSettings_;
     SavedFrame restoredFrame_;

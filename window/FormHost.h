@@ -23,7 +23,7 @@ public:
     virtual void SetFocus(ControlId id) = 0;
 
     // The window's outer frame on the screen, in twips, once the window is shown. The frame it
-    // first shows with is the model's to decide (Form1::restoredFrame, DecideStartFrame).
+    // first shows with is the model's to decide (Form1::RestoredFrame, DecideStartFrame).
     virtual SavedFrame WindowFrame() const = 0;
 
     // Tells the user of a failure in a message window with this title, without blocking the

@@ -11,13 +11,13 @@ FontSpec DefaultFont() {
     return FontSpec{kUiGothicFace, 9, 400, kShiftJis};
 }
 
-Controls LaidOutControls() {
+ControlTable LaidOutControls() {
     using K = ControlKind;
     using I = ControlId;
     const FontSpec window = DefaultFont();
     const FontSpec dateTime{kGothicFace, 9, 400, kShiftJis};
     const FontSpec playback{kUiGothicFace, 9, 400, 0};
-    Controls c{{
+    ControlTable c{{
         {I::txtUntilMinutes,
          "txtUntilMinutes",
          K::TextBox,

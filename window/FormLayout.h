@@ -65,7 +65,7 @@ struct Control {
     int intervalMs = 0;     // the timer: the time between its events
 };
 
-using Controls = std::array<Control, kControlCount>;
+using ControlTable = std::array<Control, kControlCount>;
 
 inline constexpr int kClientWidthTwips = 3390;
 inline constexpr int kClientHeightTwips = 1800;
@@ -75,6 +75,6 @@ inline constexpr int kClientHeightTwips = 1800;
 FontSpec DefaultFont();
 
 // Every control with its laid-out rectangle, caption, font and state, indexed by ControlId.
-Controls LaidOutControls();
+ControlTable LaidOutControls();
 
 }  // namespace quicktock

@@ -11,7 +11,7 @@ bool TakesFocus(const Control& control) {
     return focusable && control.visible && control.tabIndex >= 0;
 }
 
-std::vector<ControlId> TabOrder(const Controls& controls) {
+std::vector<ControlId> TabOrder(const ControlTable& controls) {
     std::vector<const Control*> focusable;
     for (const Control& c : controls) {
         if (TakesFocus(c)) {

@@ -12,7 +12,7 @@ namespace quicktock {
 bool TakesFocus(const Control& control);
 
 // The controls that take the focus, in the order the Tab key moves over them.
-std::vector<ControlId> TabOrder(const Controls& controls);
+std::vector<ControlId> TabOrder(const ControlTable& controls);
 
 // Where the focus goes when the window first shows: the first control in the laid-out tab order.
 ControlId InitialFocus();

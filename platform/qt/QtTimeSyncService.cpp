@@ -55,7 +55,7 @@ void QtTimeSyncService::Ask(Answer answer) {
         question.thread = std::thread([this, id, socket = *socket, cancel = cancel_[0]] {
             const std::optional<bool> ntp = AskNtp(socket, cancel, kReplyTimeoutMs);
             QMetaObject::invokeMethod(
-                this, [this, id, ntp] { answered(id, ntp); }, Qt::QueuedConnection);
+                this, [this, id, ntp] { Answered(id, ntp); }, Qt::QueuedConnection);
         });
     } catch (const std::system_error&) {
         Answer unasked = std::move(question.answer);
@@ -64,7 +64,7 @@ void QtTimeSyncService::Ask(Answer answer) {
     }
 }
 
-void QtTimeSyncService::answered(int id, std::optional<bool> ntp) {
+void QtTimeSyncService::Answered(int id, std::optional<bool> ntp) {
     const auto question = questions_.find(id);
     question->second.thread.join();  // it has nothing left to do
     const Answer answer = std::move(question->second.answer);

@@ -27,7 +27,7 @@ private:
         std::thread thread;
         Answer answer;
     };
-    void answered(int id, std::optional<bool> ntp);
+    void Answered(int id, std::optional<bool> ntp);
 
     TimeSyncService& fallback_;
     int cancel_[2] = {-1, -1};  // a pipe: written to once, when the service goes away

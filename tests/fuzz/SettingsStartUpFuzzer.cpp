@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string text = iniFile.GetINIValue(key, "Data", path);
         // A box text that reads back as the absence marker (quoted, say) is lost, as on Windows.
         FuzzCheck(text != IniFile::kMissing ||
-                  form.control(ControlId::txtPlaybackHour).caption.find("ERROR") !=
+                  form.ControlAt(ControlId::txtPlaybackHour).caption.find("ERROR") !=
                       std::string::npos);
         const double number = key == "backH" ? 0 : ParseNumber(text);
         FuzzCheck(!key.starts_with("chk") || number == 0 || number == 1 || number == 2);

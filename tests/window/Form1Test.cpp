@@ -33,7 +33,7 @@ struct Harness {
             profile.Store(kStartingPath, "Data", key, value);
         }
     }
-    const Control& c(ControlId id) const { return form.control(id); }
+    const Control& At(ControlId id) const { return form.ControlAt(id); }
 
     FakeFormHost host;
     FakeSystemClock clock{{2026, 12, 6, 10, 0, 0}};
@@ -43,14 +43,14 @@ struct Harness {
 };
 
 void ExpectLanguage(const Harness& h, bool english) {
-    EXPECT_EQ(h.c(ControlId::lblPresent).caption,
+    EXPECT_EQ(h.At(ControlId::lblPresent).caption,
               english ? "System :" : "\u30B7\u30B9\u30C6\u30E0\uFF1A");
-    EXPECT_EQ(h.c(ControlId::cmdAccel).tooltip,
+    EXPECT_EQ(h.At(ControlId::cmdAccel).tooltip,
               english ? "Run the clock fast" : "\u6642\u8A08\u3092\u65E9\u9001\u308A\u3059\u308B");
     // Twelve controls carry the language's face; in English so do the four that keep the
     // window's own font (the text boxes, the line and the timer), not the two date-time labels.
     const std::string face = english ? kUiGothicFace : kPGothicFace;
-    EXPECT_EQ(std::count_if(h.form.controls().begin(), h.form.controls().end(),
+    EXPECT_EQ(std::count_if(h.form.Controls().begin(), h.form.Controls().end(),
                             [&](const Control& c) { return c.font.face == face; }),
               english ? 16 : 12);
 }
@@ -64,7 +64,7 @@ TEST(Form1Test, StartUpResetsAppliesTheLanguageThenRestoresTheSavedLanguage) {
         h.form.Load();
         SCOPED_TRACE(saved ? saved : "missing");
         ExpectLanguage(h, english);
-        EXPECT_EQ(h.c(ControlId::chkLanguage).value, value);
+        EXPECT_EQ(h.At(ControlId::chkLanguage).value, value);
         h.form.UserClick(ControlId::chkLanguage);
         ExpectLanguage(h, value == 1);  // a greyed box becomes checked
     }
@@ -75,25 +75,25 @@ TEST(Form1Test, StartUpResetsAppliesTheLanguageThenRestoresTheSavedLanguage) {
 TEST(Form1Test, RestoringTheMinuteLimitRunsItsClickWithTheLaidOutNumber) {
     Harness h(Saved{{"chkUntilMin", " 1"}, {"UntilMin", "100"}});
     h.form.Load();
-    EXPECT_EQ(h.c(ControlId::txtUntilMinutes).caption, "100");
-    EXPECT_EQ(h.form.engineState().MinutesLeft, 240);
+    EXPECT_EQ(h.At(ControlId::txtUntilMinutes).caption, "100");
+    EXPECT_EQ(h.form.State().MinutesLeft, 240);
     h.form.UserClick(ControlId::cmdAccel);
-    EXPECT_EQ(h.form.engineState().MinutesLeft, 100);
+    EXPECT_EQ(h.form.State().MinutesLeft, 100);
 }
 
 // What the settings restored: the frame keys ("-" for one not restored), the two boxes' texts
 // and the four check boxes' values.
 std::string Restored(const Harness& h) {
-    const SavedFrame& f = h.form.restoredFrame();
+    const SavedFrame& f = h.form.RestoredFrame();
     std::string text;
     for (const auto& key : {f.left, f.top, f.width, f.height}) {
         text += (key ? std::to_string(static_cast<int>(*key)) : "-") + ",";
     }
-    text += " " + h.c(ControlId::txtPlaybackHour).caption + " " +
-            h.c(ControlId::txtUntilMinutes).caption + " ";
+    text += " " + h.At(ControlId::txtPlaybackHour).caption + " " +
+            h.At(ControlId::txtUntilMinutes).caption + " ";
     for (const ControlId id : {ControlId::chk10sec, ControlId::chkLessThanNow,
                                ControlId::chkUntilMinute, ControlId::chkLanguage}) {
-        text += std::to_string(h.c(id).value);
+        text += std::to_string(h.At(id).value);
     }
     return text;
 }
@@ -145,7 +145,7 @@ TEST(Form1Test, ExitWritesTheTenKeysInOrderAndEnds) {
     // A box saved as "ERROR" reads as missing next time and shows its laid-out text.
     Harness next(Saved{{"backH", "ERROR"}});
     next.form.Load();
-    EXPECT_EQ(next.c(ControlId::txtPlaybackHour).caption, "12");
+    EXPECT_EQ(next.At(ControlId::txtPlaybackHour).caption, "12");
     next.profile.FailWrites(true);  // the program ends all the same
     next.form.UserClick(ControlId::cmdExit);
     EXPECT_TRUE(next.host.ended);
@@ -155,9 +155,9 @@ TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
     Harness h;
     h.form.Load();
     h.form.UserClick(ControlId::chkLessThanNow);  // hidden: never clicked
-    EXPECT_EQ(h.c(ControlId::chkLessThanNow).value, 0);
+    EXPECT_EQ(h.At(ControlId::chkLessThanNow).value, 0);
     h.form.UserClick(ControlId::cmdNormal);  // disabled at start
-    EXPECT_EQ(h.form.engineState().RunMode, 0);
+    EXPECT_EQ(h.form.State().RunMode, 0);
     h.host.changed.clear();
     h.form.SetCheckValue(ControlId::chkLanguage, 1);  // the same value raises nothing
     EXPECT_TRUE(h.host.changed.empty());
@@ -210,7 +210,7 @@ TEST(Form1Test, TheFocusMovesToTheButtonJustEnabled) {
     h.form.WindowDeactivated(h.host.focus);
     h.host.focus.reset();
     h.form.TimerTick();
-    EXPECT_EQ(h.form.engineState().RunMode, 2);
+    EXPECT_EQ(h.form.State().RunMode, 2);
     EXPECT_EQ(h.host.focus, std::nullopt) << "the host is not asked while another window is active";
     h.form.WindowActivated();
     EXPECT_EQ(h.host.focus, ControlId::cmdAccel);

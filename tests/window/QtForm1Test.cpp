@@ -31,11 +31,11 @@ class QtForm1Test : public QObject {
             }
             form = std::make_unique<QtForm1>(Form1::Services{
                 clock, iniFile, "/opt/quicktock/quicktock", kSettingsFiles, {}, "."});
-            form->loadAndShow();
+            form->LoadAndShow();
         }
         template <typename W>
-        W* get(ControlId id) const {
-            return qobject_cast<W*>(form->widget(id));
+        W* Get(ControlId id) const {
+            return qobject_cast<W*>(form->Widget(id));
         }
 
         FakeSystemClock clock{{2026, 12, 6, 8, 0, 0}};
@@ -48,18 +48,18 @@ private slots:
     // In both languages each control draws in the face it names, which has every
     // character it shows; the widest date and time fit their labels, three digits
     // the number boxes.
-    void controlsStandAtTheirPixelsAndDrawWhatTheyShow() {
+    void ControlsStandAtTheirPixelsAndDrawWhatTheyShow() {
         Window w;
         QCOMPARE(w.form->size(), QSize(226, 120));
         w.form->resize(100, 50);  // controls never move on resize
-        QCOMPARE(w.form->widget(ControlId::cmdExit)->geometry(), QRect(160, 96, 57, 20));
-        QVERIFY(!w.form->widget(ControlId::chkLessThanNow)->isVisible());
+        QCOMPARE(w.form->Widget(ControlId::cmdExit)->geometry(), QRect(160, 96, 57, 20));
+        QVERIFY(!w.form->Widget(ControlId::chkLessThanNow)->isVisible());
         for (const bool english : {false, true}) {
             if (english) {
-                w.form->model().SetCheckValue(ControlId::chkLanguage, 0);
+                w.form->Model().SetCheckValue(ControlId::chkLanguage, 0);
             }
-            for (const Control& c : w.form->model().controls()) {
-                QWidget* widget = w.form->widget(c.id);
+            for (const Control& c : w.form->Model().Controls()) {
+                QWidget* widget = w.form->Widget(c.id);
                 if (widget == nullptr) {
                     continue;
                 }
@@ -88,7 +88,7 @@ private slots:
         }
         // "240" whole in the minutes box: it does not scroll when its cursor moves
         // to the end.
-        auto* minutes = w.get<QLineEdit>(ControlId::txtUntilMinutes);
+        auto* minutes = w.Get<QLineEdit>(ControlId::txtUntilMinutes);
         QCOMPARE(minutes->text(), QString("240"));
         const auto shownWithCursorAt = [minutes](int position) {
             minutes->setCursorPosition(position);
@@ -97,15 +97,15 @@ private slots:
         QCOMPARE(shownWithCursorAt(3), shownWithCursorAt(0));
     }
 
-    void focusStartsOnExitAndTabFollowsTheModel() {
+    void FocusStartsOnExitAndTabFollowsTheModel() {
         Window w;
         QApplication::setActiveWindow(w.form.get());
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        std::vector<ControlId> order = TabOrder(w.form->model().controls());
+        std::vector<ControlId> order = TabOrder(w.form->Model().Controls());
         std::erase(order, ControlId::cmdNormal);  // disabled at start
         order.push_back(order.front());
         for (const ControlId id : order) {
-            QCOMPARE(QApplication::focusWidget(), w.form->widget(id));
+            QCOMPARE(QApplication::focusWidget(), w.form->Widget(id));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         // From "|<<" to ">>", which disables itself: the focus goes to ">" just
@@ -114,26 +114,26 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         for (const ControlId enabled : {ControlId::cmdNormal, ControlId::cmdAccel}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-            QCOMPARE(QApplication::focusWidget(), w.form->widget(enabled));
+            QCOMPARE(QApplication::focusWidget(), w.form->Widget(enabled));
         }
     }
 
-    void clicksTypingAndTheTimerReachTheModel() {
+    void ClicksTypingAndTheTimerReachTheModel() {
         Window w(Saved{{"chk10", " 2"}});
         QApplication::setActiveWindow(w.form.get());
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        QTRY_COMPARE_WITH_TIMEOUT(w.get<QLabel>(ControlId::lblPresentTime)->text(),
+        QTRY_COMPARE_WITH_TIMEOUT(w.Get<QLabel>(ControlId::lblPresentTime)->text(),
                                   QString("2026/12/06 08:00:00"), 2500);
-        auto* tenSeconds = w.get<QCheckBox>(ControlId::chk10sec);
+        auto* tenSeconds = w.Get<QCheckBox>(ControlId::chk10sec);
         QCOMPARE(tenSeconds->checkState(), Qt::PartiallyChecked);
         QTest::mouseClick(tenSeconds, Qt::LeftButton, {}, QPoint(6, 10));
-        QCOMPARE(w.form->model().control(ControlId::chk10sec).value, 1);
-        QTest::mouseClick(w.get<QPushButton>(ControlId::cmdAccel), Qt::LeftButton);
-        QVERIFY(!w.form->widget(ControlId::cmdAccel)->isEnabled());
-        auto* hours = w.get<QLineEdit>(ControlId::txtPlaybackHour);
+        QCOMPARE(w.form->Model().ControlAt(ControlId::chk10sec).value, 1);
+        QTest::mouseClick(w.Get<QPushButton>(ControlId::cmdAccel), Qt::LeftButton);
+        QVERIFY(!w.form->Widget(ControlId::cmdAccel)->isEnabled());
+        auto* hours = w.Get<QLineEdit>(ControlId::txtPlaybackHour);
         hours->selectAll();
         QTest::keyClicks(hours, "99999");
-        QTest::mouseClick(w.get<QPushButton>(ControlId::cmdPlayback), Qt::LeftButton);
+        QTest::mouseClick(w.Get<QPushButton>(ControlId::cmdPlayback), Qt::LeftButton);
         // The refusal opens beside the window, on its screen, and gives the focus
         // back.
         const QList<QMessageBox*> boxes = w.form->findChildren<QMessageBox*>();
@@ -142,13 +142,13 @@ private slots:
         QVERIFY(w.form->screen()->availableGeometry().contains(boxes[0]->frameGeometry()));
         QVERIFY(!boxes[0]->frameGeometry().intersects(w.form->frameGeometry()));
         boxes[0]->accept();
-        QTRY_COMPARE(QApplication::focusWidget(), w.form->widget(ControlId::cmdPlayback));
+        QTRY_COMPARE(QApplication::focusWidget(), w.form->Widget(ControlId::cmdPlayback));
     }
 
     // The window opens with the frame the model decides: the saved position, the
     // saved width clamped to the 800-pixel offscreen screen, the laid-out client
     // height inside the frame.
-    void opensWithTheDecidedFrame() {
+    void OpensWithTheDecidedFrame() {
         Window w(Saved{{"posX", " 1500"}, {"posY", " 1500"}, {"winW", " 1e9"}});
         QTest::qWait(1200);  // the frame correction gives up after a second without a frame
         const int frameHeight = w.form->frameGeometry().height() - w.form->geometry().height();

@@ -40,7 +40,7 @@ struct Shown {
         KillTimer(main, kTimerId);
         Pump();
     }
-    HWND control(ControlId id) const { return GetDlgItem(main, 100 + int(id)); }
+    HWND Control(ControlId id) const { return GetDlgItem(main, 100 + int(id)); }
 
     // Runs the window's messages for a while, as its loop does, so that the display answers.
     void Pump() {
@@ -58,7 +58,7 @@ struct Shown {
         Pump();
     }
     void Click(ControlId id) {
-        SendMessageW(control(id), BM_CLICK, 0, 0);
+        SendMessageW(Control(id), BM_CLICK, 0, 0);
         Pump();
     }
 
@@ -120,7 +120,7 @@ TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
             RECT frame = Frame(w.main);
             SendMessageW(w.main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&frame));
             for (const Control& c : LaidOutControls()) {
-                const HWND control = w.control(c.id);
+                const HWND control = w.Control(c.id);
                 if (control == nullptr || !IsWindowVisible(control)) {
                     continue;
                 }
@@ -142,7 +142,7 @@ TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
             for (const ControlId id : {ControlId::cmdPlayback, ControlId::cmdAccel,
                                        ControlId::cmdNormal, ControlId::cmdGotoEstimate}) {
                 wchar_t tip[256] = {};
-                TTTOOLINFOW tool{sizeof tool, 0, w.main, UINT_PTR(w.control(id)), {}, {},
+                TTTOOLINFOW tool{sizeof tool, 0, w.main, UINT_PTR(w.Control(id)), {}, {},
                                  tip,         0, {}};
                 SendMessageW(FindWindowW(TOOLTIPS_CLASSW, nullptr), TTM_GETTEXTW, 256,
                              LPARAM(&tool));
@@ -159,15 +159,15 @@ TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
 TEST(Win32Form1Test, TheFocusStaysWithTheUserAndMessagesLeaveTheWindowInView) {
     Shown w("0");
     ASSERT_EQ(GetActiveWindow(), w.main);
-    SetWindowTextW(w.control(ControlId::txtUntilMinutes), L"0");
+    SetWindowTextW(w.Control(ControlId::txtUntilMinutes), L"0");
     w.Click(ControlId::chkUntilMinute);
     w.Click(ControlId::cmdAccel);
-    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdNormal));
+    EXPECT_EQ(GetFocus(), w.Control(ControlId::cmdNormal));
     w.Key(VK_TAB);
-    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdGotoEstimate));
+    EXPECT_EQ(GetFocus(), w.Control(ControlId::cmdGotoEstimate));
     SendMessageW(w.main, WM_TIMER, kTimerId, 0);  // the minute limit stops the acceleration
-    EXPECT_FALSE(IsWindowEnabled(w.control(ControlId::cmdNormal)));
-    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdGotoEstimate));
+    EXPECT_FALSE(IsWindowEnabled(w.Control(ControlId::cmdNormal)));
+    EXPECT_EQ(GetFocus(), w.Control(ControlId::cmdGotoEstimate));
 
     // A refusal in a tick opens a message and stops the acceleration, handing the focus to >>.
     std::vector<RECT> placed;
@@ -183,7 +183,7 @@ TEST(Win32Form1Test, TheFocusStaysWithTheUserAndMessagesLeaveTheWindowInView) {
         placed.push_back(Frame(message));
         w.Key(VK_ESCAPE);
         EXPECT_FALSE(IsWindow(message));
-        EXPECT_TRUE(minimised || GetFocus() == w.control(ControlId::cmdAccel));
+        EXPECT_TRUE(minimised || GetFocus() == w.Control(ControlId::cmdAccel));
     }
     MONITORINFO screen{sizeof screen, {}, {}, 0};
     GetMonitorInfoW(MonitorFromWindow(w.main, MONITOR_DEFAULTTONEAREST), &screen);
@@ -196,7 +196,7 @@ TEST(Win32Form1Test, TheFocusStaysWithTheUserAndMessagesLeaveTheWindowInView) {
     EXPECT_TRUE(EqualRect(&placed[0], &placed[1])) << "placed from the minimised window's place";
     ShowWindow(w.main, SW_RESTORE);
     w.Pump();
-    EXPECT_EQ(GetFocus(), w.control(ControlId::cmdAccel));
+    EXPECT_EQ(GetFocus(), w.Control(ControlId::cmdAccel));
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ TEST(WindowRulesTest, EachControlDrawsInAnInstalledFaceThatHasItsCharacters) {
                    ? std::nullopt
                    : std::optional(found->second * static_cast<double>(characters));
     };
-    Controls controls = LaidOutControls();
+    ControlTable controls = LaidOutControls();
     Control& present = controls[static_cast<int>(ControlId::lblPresent)];
     const Control& time = controls[static_cast<int>(ControlId::lblPresentTime)];
     const std::vector<InstalledFace> gothicFirst = {{"Gothic"}, {"WideMono", true}, {"Mono", true}};

@@ -28,7 +28,7 @@ QtFonts::QtFonts(int dpi) : dpi_(dpi) {
     systemFaces_ = {{general_.toStdString(), false}, {fixed.toStdString(), true}};
 }
 
-const std::vector<InstalledFace>& QtFonts::withJapaneseFaces(bool japaneseText) {
+const std::vector<InstalledFace>& QtFonts::WithJapaneseFaces(bool japaneseText) {
     if (withJapanese_.empty()) {
         withJapanese_ = systemFaces_;
         for (const QString& listed : QFontDatabase::families(QFontDatabase::Japanese)) {
@@ -49,8 +49,8 @@ const std::vector<InstalledFace>& QtFonts::withJapaneseFaces(bool japaneseText) 
         withJapaneseByPitch_ = withJapanese_;
         const auto japanese = withJapaneseByPitch_.begin() + systemFaces_.size();
         for (auto face = japanese; face != withJapaneseByPitch_.end(); ++face) {
-            const auto i = measure(DefaultFont(), face->name, "i");
-            const auto m = measure(DefaultFont(), face->name, "M");
+            const auto i = Measure(DefaultFont(), face->name, "i");
+            const auto m = Measure(DefaultFont(), face->name, "M");
             face->fixedPitch = face->fixedPitch || (i && m && *i == *m);
         }
         std::stable_partition(japanese, withJapaneseByPitch_.end(),
@@ -59,7 +59,7 @@ const std::vector<InstalledFace>& QtFonts::withJapaneseFaces(bool japaneseText) 
     return withJapaneseByPitch_;
 }
 
-QFont QtFonts::fontOf(const QString& family, const FontSpec& spec) const {
+QFont QtFonts::FontOf(const QString& family, const FontSpec& spec) const {
     QFont font(family);
     font.setPointSize(spec.points);
     font.setWeight(static_cast<QFont::Weight>(spec.weight));
@@ -72,7 +72,7 @@ QFont QtFonts::fontOf(const QString& family, const FontSpec& spec) const {
     return font;
 }
 
-QFont QtFonts::fontFor(const FaceRequest& request, const FontSpec& font) {
+QFont QtFonts::FontFor(const FaceRequest& request, const FontSpec& font) {
     std::string key = request.named + '\n' + std::to_string(request.maxWidthTwips) +
                       (request.fixedPitch ? "f" : "p") + std::to_string(font.points) + ',' +
                       std::to_string(font.weight);
@@ -82,7 +82,7 @@ QFont QtFonts::fontFor(const FaceRequest& request, const FontSpec& font) {
     auto chosen = chosen_.find(key);
     if (chosen == chosen_.end()) {
         const MeasureText measureFont = [&](const std::string& face, const std::string& text) {
-            return measure(font, face, text);
+            return Measure(font, face, text);
         };
         // The named face comes back where nothing draws the texts; one that is installed drew.
         const auto drawn = [&](const std::string& face) {
@@ -96,28 +96,28 @@ QFont QtFonts::fontFor(const FaceRequest& request, const FontSpec& font) {
                         return (static_cast<unsigned char>(c) & 0x80) != 0;
                     });
                 });
-            face = ChooseFace(request, withJapaneseFaces(japanese), measureFont);
+            face = ChooseFace(request, WithJapaneseFaces(japanese), measureFont);
         }
         // Where no installed face draws it all, the general face rather than a name that is
         // not installed.
         chosen = chosen_.emplace(key, drawn(face) ? QString::fromStdString(face) : general_).first;
     }
-    return fontOf(chosen->second, font);
+    return FontOf(chosen->second, font);
 }
 
-QFont QtFonts::generalFont(const FontSpec& font) const {
-    return fontOf(general_, font);
+QFont QtFonts::GeneralFont(const FontSpec& font) const {
+    return FontOf(general_, font);
 }
 
 // The face's own glyphs only, from the font engine that then draws the text: the first of the
 // faces Qt would draw it with.
-std::optional<double> QtFonts::measure(const FontSpec& spec, const std::string& face,
+std::optional<double> QtFonts::Measure(const FontSpec& spec, const std::string& face,
                                        const std::string& text) const {
     const QString family = QString::fromStdString(face);
     if (!families_.contains(family)) {
         return std::nullopt;
     }
-    const QFont font = fontOf(family, spec);
+    const QFont font = FontOf(family, spec);
     const QRawFont raw = QRawFont::fromFont(font);
     const QString drawn = QString::fromStdString(text);
     if (!raw.isValid() || raw.familyName() != family) {

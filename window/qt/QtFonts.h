@@ -26,15 +26,15 @@ public:
 
     // The font for a request, at the size and weight of the given font. Choices are kept: the
     // date-time labels ask again every second.
-    QFont fontFor(const FaceRequest& request, const FontSpec& font);
+    QFont FontFor(const FaceRequest& request, const FontSpec& font);
     // The system's general face at the size and weight of the given font.
-    QFont generalFont(const FontSpec& font) const;
+    QFont GeneralFont(const FontSpec& font) const;
 
 private:
-    QFont fontOf(const QString& family, const FontSpec& spec) const;
-    std::optional<double> measure(const FontSpec& font, const std::string& face,
+    QFont FontOf(const QString& family, const FontSpec& spec) const;
+    std::optional<double> Measure(const FontSpec& font, const std::string& face,
                                   const std::string& text) const;
-    const std::vector<InstalledFace>& withJapaneseFaces(bool japaneseText);
+    const std::vector<InstalledFace>& WithJapaneseFaces(bool japaneseText);
 
     int dpi_;
     QSet<QString> families_;

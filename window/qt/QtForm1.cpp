@@ -49,22 +49,22 @@ QtForm1::QtForm1(Form1::Services services)
       separators_(services.dateTimeSeparators),
       fonts_(dpi_),
       model_(*this, std::move(services)) {
-    setFont(fonts_.generalFont(DefaultFont()));
-    createControls();
+    setFont(fonts_.GeneralFont(DefaultFont()));
+    CreateControls();
 }
 
 QtForm1::~QtForm1() = default;
 
-int QtForm1::toPixels(double twips) const {
+int QtForm1::ToPixels(double twips) const {
     return TwipsToPixels(twips, dpi_);
 }
 
-double QtForm1::toTwips(int pixels) const {
+double QtForm1::ToTwips(int pixels) const {
     return PixelsToTwips(pixels, dpi_);
 }
 
-void QtForm1::createControls() {
-    for (const Control& c : model_.controls()) {
+void QtForm1::CreateControls() {
+    for (const Control& c : model_.Controls()) {
         const ControlId id = c.id;
         QWidget* w = nullptr;
         switch (c.kind) {
@@ -110,30 +110,30 @@ void QtForm1::createControls() {
         if (!TakesFocus(c)) {
             w->setFocusPolicy(Qt::NoFocus);
         }
-        w->setGeometry(toPixels(c.rect.left), toPixels(c.rect.top), toPixels(c.rect.width),
-                       toPixels(c.rect.height));
+        w->setGeometry(ToPixels(c.rect.left), ToPixels(c.rect.top), ToPixels(c.rect.width),
+                       ToPixels(c.rect.height));
         widgets_[static_cast<int>(id)] = w;
     }
-    const std::vector<ControlId> order = TabOrder(model_.controls());
+    const std::vector<ControlId> order = TabOrder(model_.Controls());
     for (std::size_t i = 1; i < order.size(); ++i) {
-        setTabOrder(widget(order[i - 1]), widget(order[i]));
+        setTabOrder(Widget(order[i - 1]), Widget(order[i]));
     }
 }
 
 // Shows a control as the model holds it.
-void QtForm1::refresh(ControlId id) {
+void QtForm1::Refresh(ControlId id) {
     QWidget* w = widgets_[static_cast<int>(id)];
     if (w == nullptr || !loaded_) {
         return;
     }
-    const Control& c = model_.control(id);
+    const Control& c = model_.ControlAt(id);
     const QString caption = ToQString(c.caption);
     // Every tick rewrites the two date-time labels: touch only what changed.
     FaceRequest request = FaceRequestFor(c, separators_);
     if (c.kind == ControlKind::TextBox) {
-        request.maxWidthTwips -= static_cast<int>(toTwips(kTextBoxFramePixels));
+        request.maxWidthTwips -= static_cast<int>(ToTwips(kTextBoxFramePixels));
     }
-    const QFont font = fonts_.fontFor(request, c.font);
+    const QFont font = fonts_.FontFor(request, c.font);
     if (w->font() != font) {
         w->setFont(font);
     }
@@ -179,24 +179,24 @@ void QtForm1::refresh(ControlId id) {
     }
 }
 
-void QtForm1::loadAndShow() {
+void QtForm1::LoadAndShow() {
     model_.Load();
     loaded_ = true;
-    for (const Control& c : model_.controls()) {
-        refresh(c.id);
+    for (const Control& c : model_.Controls()) {
+        Refresh(c.id);
     }
-    applyStartFrame(false);
+    ApplyStartFrame(false);
     showNormal();
-    if (model_.restoredFrame().Any()) {
-        correctFrameOnceKnown(kFrameTries);
+    if (model_.RestoredFrame().Any()) {
+        CorrectFrameOnceKnown(kFrameTries);
     }
 }
 
-void QtForm1::applyStartFrame(bool placed) {
+void QtForm1::ApplyStartFrame(bool placed) {
     const QRect frame = frameGeometry();
     const QRect client = geometry();
-    const StartFrame start = DecideStartFrame(model_.restoredFrame(), ToPixelRect(frame),
-                                              ToPixelRect(client), placed, screens(), dpi_);
+    const StartFrame start = DecideStartFrame(model_.RestoredFrame(), ToPixelRect(frame),
+                                              ToPixelRect(client), placed, Screens(), dpi_);
     resize(std::max(1, start.frame.width - (frame.width() - client.width())),
            std::max(1, start.frame.height - (frame.height() - client.height())));
     if (start.moves) {
@@ -205,17 +205,17 @@ void QtForm1::applyStartFrame(bool placed) {
 }
 
 // The window manager reports the frame's extents only some time after the window is shown.
-void QtForm1::correctFrameOnceKnown(int triesLeft) {
+void QtForm1::CorrectFrameOnceKnown(int triesLeft) {
     const bool frameKnown = frameGeometry() != geometry();
     if (!frameKnown && triesLeft > 0) {
         QTimer::singleShot(kFrameTryIntervalMs, this,
-                           [this, triesLeft] { correctFrameOnceKnown(triesLeft - 1); });
+                           [this, triesLeft] { CorrectFrameOnceKnown(triesLeft - 1); });
         return;
     }
-    applyStartFrame(true);
+    ApplyStartFrame(true);
 }
 
-std::vector<Screen> QtForm1::screens() const {
+std::vector<Screen> QtForm1::Screens() const {
     std::vector<Screen> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {
         screens.push_back(
@@ -224,7 +224,7 @@ std::vector<Screen> QtForm1::screens() const {
     return screens;
 }
 
-QPoint QtForm1::placeMessage(QSize size) const {
+QPoint QtForm1::MessagePosition(QSize size) const {
     // From the frame the window has when it is not minimised; the box gets a frame like it.
     const QMargins extents(geometry().left() - frameGeometry().left(),
                            geometry().top() - frameGeometry().top(),
@@ -233,17 +233,17 @@ QPoint QtForm1::placeMessage(QSize size) const {
     const QRect frame = (isMinimized() ? normalGeometry() : geometry()).marginsAdded(extents);
     const PixelRect placed =
         PlaceMessage(ToPixelRect(frame), size.width() + extents.left() + extents.right(),
-                     size.height() + extents.top() + extents.bottom(), screens());
+                     size.height() + extents.top() + extents.bottom(), Screens());
     return {placed.left, placed.top};
 }
 
 void QtForm1::paintEvent(QPaintEvent* event) {
     QWidget::paintEvent(event);
-    const TwipRect& line = model_.control(ControlId::Line1).rect;
+    const TwipRect& line = model_.ControlAt(ControlId::Line1).rect;
     QPainter painter(this);
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0, Qt::SolidLine));
-    painter.drawLine(toPixels(line.left), toPixels(line.top), toPixels(line.left + line.width),
-                     toPixels(line.top + line.height));
+    painter.drawLine(ToPixels(line.left), ToPixels(line.top), ToPixels(line.left + line.width),
+                     ToPixels(line.top + line.height));
 }
 
 // Enter and Escape that no control took.
@@ -262,14 +262,14 @@ void QtForm1::changeEvent(QEvent* event) {
         if (isActiveWindow()) {
             model_.WindowActivated();
         } else {
-            model_.WindowDeactivated(focusedControl());
+            model_.WindowDeactivated(FocusedControl());
         }
     }
 }
 
-std::optional<ControlId> QtForm1::focusedControl() const {
-    for (const Control& c : model_.controls()) {
-        if (widget(c.id) != nullptr && widget(c.id) == focusWidget()) {
+std::optional<ControlId> QtForm1::FocusedControl() const {
+    for (const Control& c : model_.Controls()) {
+        if (Widget(c.id) != nullptr && Widget(c.id) == focusWidget()) {
             return c.id;
         }
     }
@@ -288,11 +288,11 @@ bool QtForm1::IsMinimised() const {
 }
 
 bool QtForm1::HasFocus(ControlId id) const {
-    return widget(id) != nullptr && focusWidget() == widget(id);
+    return Widget(id) != nullptr && focusWidget() == Widget(id);
 }
 
 void QtForm1::SetFocus(ControlId id) {
-    if (QWidget* w = widget(id)) {
+    if (QWidget* w = Widget(id)) {
         w->setFocus();
     }
 }
@@ -304,10 +304,10 @@ SavedFrame QtForm1::WindowFrame() const {
 void QtForm1::ShowMessage(int message, const std::string& title, const std::string& text) {
     // Opened without a nested event loop, so that ticks and clicks keep running one at a time.
     // As it closes, Qt gives the window's focus back to the control that has it in the window.
-    const FontSpec& buttons = model_.control(ControlId::cmdExit).font;
+    const FontSpec& buttons = model_.ControlAt(ControlId::cmdExit).font;
     auto* box = new QtMessageBox(
-        ToQString(title), ToQString(text), fonts_.fontFor(FaceRequestFor(text, buttons), buttons),
-        [this](QSize size) { return placeMessage(size); }, this);
+        ToQString(title), ToQString(text), fonts_.FontFor(FaceRequestFor(text, buttons), buttons),
+        [this](QSize size) { return MessagePosition(size); }, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     connect(box, &QMessageBox::finished, this, [this, message] { model_.MessageClosed(message); });
     box->open();

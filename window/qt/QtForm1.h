@@ -21,10 +21,10 @@ public:
     ~QtForm1() override;
 
     // Runs the start-up handler and shows the window with the frame the model decides.
-    void loadAndShow();
+    void LoadAndShow();
 
-    Form1& model() { return model_; }
-    QWidget* widget(ControlId id) const { return widgets_[static_cast<int>(id)]; }
+    Form1& Model() { return model_; }
+    QWidget* Widget(ControlId id) const { return widgets_[static_cast<int>(id)]; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -33,21 +33,21 @@ protected:
 
 private:
     // Device-independent pixels for a length in twips on this window's screen, and back.
-    int toPixels(double twips) const;
-    double toTwips(int pixels) const;
-    void createControls();
-    std::optional<ControlId> focusedControl() const;
-    void refresh(ControlId id);
+    int ToPixels(double twips) const;
+    double ToTwips(int pixels) const;
+    void CreateControls();
+    std::optional<ControlId> FocusedControl() const;
+    void Refresh(ControlId id);
     // Applies the frame the model decides for the screens and the frame's extents as now known,
     // before the window manager has placed the window and once it has.
-    void applyStartFrame(bool placed);
-    void correctFrameOnceKnown(int triesLeft);
-    std::vector<Screen> screens() const;
+    void ApplyStartFrame(bool placed);
+    void CorrectFrameOnceKnown(int triesLeft);
+    std::vector<Screen> Screens() const;
     // Where a message box of the given size (without its frame) opens.
-    QPoint placeMessage(QSize size) const;
+    QPoint MessagePosition(QSize size) const;
 
     // FormHost
-    void ControlChanged(ControlId id) override { refresh(id); }
+    void ControlChanged(ControlId id) override { Refresh(id); }
     void SetWindowCaption(const std::string& caption) override;
     bool IsMinimised() const override;
     bool HasFocus(ControlId id) const override;

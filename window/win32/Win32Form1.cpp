@@ -170,7 +170,7 @@ int Win32Form1::Pixels(double twips) const {
 
 void Win32Form1::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const quicktock::Control& c : model_.controls()) {
+    for (const quicktock::Control& c : model_.Controls()) {
         DWORD style = WS_CHILD | (TakesFocus(c) ? WS_TABSTOP : 0);
         DWORD extended = 0;
         const wchar_t* className = nullptr;
@@ -207,7 +207,7 @@ void Win32Form1::CreateControls() {
     }
     // The dialog keys move the focus in the windows' order: put it in the model's tab order.
     HWND previous = HWND_TOP;
-    for (const ControlId id : TabOrder(model_.controls())) {
+    for (const ControlId id : TabOrder(model_.Controls())) {
         SetWindowPos(Control(id), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = Control(id);
     }
@@ -226,7 +226,7 @@ void Win32Form1::CreateTooltips() {
     tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
-    for (const quicktock::Control& c : model_.controls()) {
+    for (const quicktock::Control& c : model_.Controls()) {
         if (Control(c.id) != nullptr && !c.tooltip.empty()) {
             TTTOOLINFOW tool{};
             tool.cbSize = sizeof tool;
@@ -244,7 +244,7 @@ void Win32Form1::CreateTooltips() {
 // Rectangles and fonts for the window's DPI, once the model has loaded; again whenever the window
 // moves to a screen of another DPI.
 void Win32Form1::PlaceControls() {
-    for (const quicktock::Control& c : model_.controls()) {
+    for (const quicktock::Control& c : model_.Controls()) {
         if (const HWND control = Control(c.id)) {
             SetWindowPos(control, nullptr, Pixels(c.rect.left), Pixels(c.rect.top),
                          Pixels(c.rect.width), Pixels(c.rect.height),
@@ -341,7 +341,7 @@ void Win32Form1::Refresh(ControlId id) {
         return;
     }
     const int index = static_cast<int>(id);
-    const quicktock::Control& c = model_.control(id);
+    const quicktock::Control& c = model_.ControlAt(id);
     const HFONT font =
         Font(DrawnFont(FaceRequestFor(c, separators_), c.font, FrameTwips(control, c.kind)));
     if (shownFonts_[index] != font) {
@@ -396,7 +396,7 @@ void Win32Form1::LoadAndShow(int showCommand) {
     RECT client{};
     GetWindowRect(window_, &frame);
     GetClientRect(window_, &client);
-    const StartFrame start = DecideStartFrame(model_.restoredFrame(), ToPixelRect(frame),
+    const StartFrame start = DecideStartFrame(model_.RestoredFrame(), ToPixelRect(frame),
                                               ToPixelRect(client), true, Screens(), dpi_);
     SetWindowPos(window_, nullptr, start.frame.left, start.frame.top, start.frame.width,
                  start.frame.height,
@@ -494,7 +494,7 @@ void Win32Form1::Command(int controlId, int notification) {
         return;
     }
     const auto id = static_cast<ControlId>(index);
-    const ControlKind kind = model_.control(id).kind;
+    const ControlKind kind = model_.ControlAt(id).kind;
     if (kind == ControlKind::TextBox && notification == EN_CHANGE && !settingText_) {
         const std::wstring text = WindowText(Control(id));
         shownTexts_[index] = text;
@@ -508,7 +508,7 @@ void Win32Form1::Command(int controlId, int notification) {
 void Win32Form1::PaintLine() {
     PAINTSTRUCT paint{};
     const HDC dc = BeginPaint(window_, &paint);
-    const TwipRect& line = model_.control(ControlId::Line1).rect;
+    const TwipRect& line = model_.ControlAt(ControlId::Line1).rect;
     const HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWTEXT));
     const HGDIOBJ old = SelectObject(dc, pen);
     MoveToEx(dc, Pixels(line.left), Pixels(line.top), nullptr);
@@ -564,7 +564,7 @@ void Win32Form1::ShowMessage(int message, const std::string& title, const std::s
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const std::wstring wide = Widen(CP_UTF8, text);
     // Its own font, which lives as long as it does, whatever becomes of the window's fonts.
-    const FontSpec& buttons = model_.control(ControlId::cmdExit).font;
+    const FontSpec& buttons = model_.ControlAt(ControlId::cmdExit).font;
     FaceRequest request = FaceRequestFor(text, buttons);
     request.texts.push_back("OK");
     const LOGFONTW logFont = LogFont(DrawnFont(request, buttons, 0), dpi_);
