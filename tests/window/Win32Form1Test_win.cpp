@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "platform/WideText_win.h"
 #include "tests/fakes/FakeProfileFunctions.h"
 #include "tests/fakes/FakeSystemClock.h"
+#include "tests/window/StartFrameCases.h"
 
 namespace quicktock {
 namespace {
@@ -30,11 +32,16 @@ std::wstring Text(HWND window) {
     return text;
 }
 
-// The window over fakes, shown in the saved language, with the ticks left to the test. The test
-// runs alone on its desktop: its windows are found by their class.
+// The window over fakes, shown in the saved language and frame, with the ticks left to the test.
+// The test runs alone on its desktop: its windows are found by their class.
 struct Shown {
-    explicit Shown(const char* language) {
+    explicit Shown(const char* language, const StartFrameCase& frame = {}) {
         profile.Store(kSettingsPath, "Data", "chkLang", language);
+        for (int key = 0; key < 4; ++key) {
+            if (frame.keys[key] != nullptr) {
+                profile.Store(kSettingsPath, "Data", kFrameKeys[key], frame.keys[key]);
+            }
+        }
         form.LoadAndShow(SW_SHOWNORMAL);
         main = FindWindowW(L"QuicktockForm1", nullptr);
         KillTimer(main, kTimerId);
@@ -153,12 +160,36 @@ TEST(Win32Form1Test, EverythingShownDrawsEachCharacterInItsRoom) {
     }
 }
 
-// The focus goes to the button just enabled when >> or > disables itself, and a tick that
-// disables > leaves it where the user put it. A message opens beside the window inside the work
-// area, in the same place while the window is minimised, and gives the focus back when it closes.
+// Each settings file of the table opens the window with its frame.
+TEST(Win32Form1Test, OpensEachSettingsFileWithItsFrame) {
+    for (const StartFrameCase& row : kStartFrameCases) {
+        Shown w("1", row);
+        const RECT frame = Frame(w.main);
+        RECT client{};
+        GetClientRect(w.main, &client);
+        MONITORINFO screen{sizeof screen, {}, {}, 0};
+        GetMonitorInfoW(MonitorFromWindow(w.main, MONITOR_DEFAULTTONEAREST), &screen);
+        const RECT& area = screen.rcWork;
+        const std::array<int, 4> shown{frame.left, frame.top, frame.right - frame.left,
+                                       frame.bottom - frame.top};
+        EXPECT_EQ(shown, row.Expected(shown, {shown[2] - client.right, shown[3] - client.bottom},
+                                      {area.right - area.left, area.bottom - area.top}))
+            << "row " << &row - kStartFrameCases;
+    }
+}
+
+// The focus starts on Exit, and Enter and Escape click nothing. It goes to the button just enabled
+// when >> or > disables itself, and a tick that disables > leaves it where the user put it. A
+// message opens beside the window inside the work area, in the same place while the window is
+// minimised; when it closes the focus comes back, and the model knows it closed: the same message
+// opens again.
 TEST(Win32Form1Test, TheFocusStaysWithTheUserAndMessagesLeaveTheWindowInView) {
     Shown w("0");
     ASSERT_EQ(GetActiveWindow(), w.main);
+    EXPECT_EQ(GetFocus(), w.Control(ControlId::cmdExit));
+    w.Key(VK_RETURN);
+    w.Key(VK_ESCAPE);
+    EXPECT_TRUE(w.profile.Writes().empty()) << "Enter or Escape clicked Exit";
     SetWindowTextW(w.Control(ControlId::txtUntilMinutes), L"0");
     w.Click(ControlId::chkUntilMinute);
     w.Click(ControlId::cmdAccel);
