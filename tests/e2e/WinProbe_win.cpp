@@ -1,10 +1,6 @@
-// For the end-to-end test, reads Quicktock's windows from outside, as a Windows program.
-//   WinProbe              prints the id of the control with the keyboard focus ("focus"), then
-//                         each visible control one a line, tab-separated: "control" (the main
-//                         window's) or "message" (an open message's), id, class, enabled, check
-//                         state, text
-//   WinProbe click ID     clicks the main window's or else the message's control with this id, as
-//                         the user's click on it does
+// For the end-to-end test, reads Quicktock's window from outside, as a Windows program.
+//   WinProbe              prints each visible control of the main window one a line,
+//                         tab-separated: id, enabled, check state, text
 //   WinProbe version EXE  prints the executable's version information
 #include <windows.h>
 
@@ -20,19 +16,12 @@ std::string Utf8(const wchar_t* wide) {
     return text;
 }
 
-void Print(HWND window, const char* kind) {
+BOOL CALLBACK PrintControl(HWND window, LPARAM) {
     wchar_t text[1024] = {};
-    char className[64] = {};
     GetWindowTextW(window, text, 1024);
-    GetClassNameA(window, className, sizeof className);
-    std::printf("%s\t%d\t%s\t%d\t%d\t%s\n", kind, GetDlgCtrlID(window), className,
-                IsWindowEnabled(window) ? 1 : 0,
-                static_cast<int>(SendMessageW(window, BM_GETCHECK, 0, 0)), Utf8(text).c_str());
-}
-
-BOOL CALLBACK PrintChild(HWND window, LPARAM kind) {
     if (IsWindowVisible(window)) {
-        Print(window, reinterpret_cast<const char*>(kind));
+        std::printf("%d\t%d\t%d\t%s\n", GetDlgCtrlID(window), IsWindowEnabled(window) ? 1 : 0,
+                    static_cast<int>(SendMessageW(window, BM_GETCHECK, 0, 0)), Utf8(text).c_str());
     }
     return TRUE;
 }
@@ -63,26 +52,10 @@ void PrintVersion(const wchar_t* path) {
 int wmain(int argc, wchar_t* argv[]) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     const HWND form = FindWindowW(L"QuicktockForm1", nullptr);
-    const HWND message = FindWindowW(L"QuicktockMessage", nullptr);
     if (command == L"version" && argc > 2) {
         PrintVersion(argv[2]);
-    } else if (command == L"click" && argc > 2 && form != nullptr) {
-        const int id = _wtoi(argv[2]);
-        const HWND control = GetDlgItem(form, id) ? GetDlgItem(form, id) : GetDlgItem(message, id);
-        if (control == nullptr) {
-            std::printf("no control %d\n", id);
-            return 1;
-        }
-        SendMessageW(control, BM_CLICK, 0, 0);
     } else if (command.empty() && form != nullptr) {
-        GUITHREADINFO thread{};
-        thread.cbSize = sizeof thread;
-        GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &thread);
-        std::printf("focus\t%d\n", thread.hwndFocus ? GetDlgCtrlID(thread.hwndFocus) : 0);
-        EnumChildWindows(form, PrintChild, reinterpret_cast<LPARAM>("control"));
-        if (message != nullptr) {
-            EnumChildWindows(message, PrintChild, reinterpret_cast<LPARAM>("message"));
-        }
+        EnumChildWindows(form, PrintControl, 0);
     }
     return 0;
 }
