@@ -11,6 +11,7 @@
 #include "tests/fakes/FakeProfileFunctions.h"
 #include "tests/fakes/FakeSystemClock.h"
 #include "tests/window/StartFrameCases.h"
+#include "window/FaceChoice.h"
 #include "window/TabOrder.h"
 
 namespace quicktock {
@@ -46,10 +47,10 @@ class QtForm1Test : public QObject {
     };
 
 private slots:
-    // In both languages each control draws in the face it names, which has every
-    // character it shows; the widest date and time fit their labels, three digits
-    // the number boxes.
-    void ControlsStandAtTheirPixelsAndDrawWhatTheyShow() {
+    // Controls stay where they are laid out. In both languages each draws in the face it names,
+    // which has every character it shows; every date and time fits the date-time labels, and
+    // "240" the minutes box.
+    void ControlsStayPutAndDrawWhatTheyShow() {
         Window w;
         const QRect exit = w.form->Widget(ControlId::cmdExit)->geometry();
         w.form->resize(100, 50);
@@ -68,16 +69,11 @@ private slots:
                 QCOMPARE(QFontInfo(font).family(), font.family());
                 font.setStyleStrategy(QFont::NoFontMerging);
                 const QRawFont raw = QRawFont::fromFont(font);
-                QStringList shown{QString::fromStdString(c.caption)};
                 const bool dateTime =
                     c.id == ControlId::lblPresentTime || c.id == ControlId::lblEstimateTime;
-                if (dateTime) {
-                    shown.clear();
-                    for (char digit = '0'; digit <= '9'; ++digit) {
-                        shown << QString("8888/88/88 88:88:88").replace('8', digit);
-                    }
-                }
-                for (const QString& text : shown) {
+                for (const std::string& shown :
+                     dateTime ? FaceRequestFor(c, {}).texts : std::vector{c.caption}) {
+                    const QString text = QString::fromStdString(shown);
                     for (const char32_t ch : text.toUcs4()) {
                         QVERIFY2(raw.supportsCharacter(ch), c.name);
                     }
@@ -138,11 +134,7 @@ private slots:
     void OpensEachSettingsFileWithItsFrame() {
         for (const StartFrameCase& row : kStartFrameCases) {
             Saved saved;
-            for (int key = 0; key < 4; ++key) {
-                if (row.keys[key] != nullptr) {
-                    saved[kFrameKeys[key]] = row.keys[key];
-                }
-            }
+            row.StoreKeys([&](const char* key, const char* text) { saved[key] = text; });
             Window w(saved);
             QTest::qWait(1200);  // the frame correction gives up after a second without a frame
             const QRect frame = w.form->frameGeometry();

@@ -15,6 +15,15 @@ struct StartFrameCase {
     const char* keys[4];
     std::array<int, 4> frame;
 
+    // Gives store each key the file holds and its text.
+    template <typename Store>
+    void StoreKeys(Store store) const {
+        for (int i = 0; i < 4; ++i) {
+            if (keys[i] != nullptr) {
+                store(kFrameKeys[i], keys[i]);
+            }
+        }
+    }
     // What a window that shows the frame shown, adding extra to its client area, on a screen whose
     // area for windows is area in size, should show.
     std::array<int, 4> Expected(const std::array<int, 4>& shown, const std::array<int, 2>& extra,
