@@ -56,17 +56,14 @@ def case_accelerate(args):
             time.sleep(2.5)
             check(run.clock_sets() == [], "the clock was set before >> was pressed")
 
-            # Two ticks per clock minute, each set to second 59 of the next minute; the 10-second
-            # variant is the engine's tests' concern.
+            # Each tick after >> sets the clock to second 59 of the next minute (a clock minute
+            # in two ticks), though the bus never answers; the 10-second variant is the engine's
+            # tests' concern.
             run.key(*ACCELERATE)
-            clicked = time.monotonic_ns()
-            time.sleep(10.5)
+            dt.wait_until(lambda: len(run.clock_sets()) >= 10, 40,
+                          what=f"ten ticks after >> to set the clock; output: {run.output_text()}")
             check(held, "the program did not ask the system bus")
-            sets = run.clock_sets()
-            walls = [wall for _, wall in sets]
-            check(len(sets) >= 4 and sets[0][0] - clicked < 3 * SECOND,
-                  f"{len(sets)} clock sets in 10.5 s after >>, the first not within 3 s: {sets}; "
-                  f"output: {run.output_text()}")
+            walls = [wall for _, wall in run.clock_sets()]
             check(all(wall % (60 * SECOND) == 59 * SECOND for wall in walls) and
                   all(b - a == 60 * SECOND for a, b in zip(walls, walls[1:])),
                   f"sets not to second 59 of one minute after another: {walls}")
