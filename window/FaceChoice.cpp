@@ -39,7 +39,7 @@ FaceRequest FaceRequestFor(const Control& control, const DateTimeSeparators& sep
     }
 }
 
-FaceRequest FaceRequestFor(const std::string& messageText, const FontSpec& font) {
+FaceRequest FaceRequestFor(const std::string& messageText, const ControlFont& font) {
     return {font.face, {messageText}};
 }
 

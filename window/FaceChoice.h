@@ -23,7 +23,7 @@ struct FaceRequest {
 // number boxes show three digits within their width, less what a realisation's frame takes.
 FaceRequest FaceRequestFor(const Control& control, const DateTimeSeparators& separators);
 // A message window draws its text in the face of the window's buttons.
-FaceRequest FaceRequestFor(const std::string& messageText, const FontSpec& font);
+FaceRequest FaceRequestFor(const std::string& messageText, const ControlFont& font);
 
 struct InstalledFace {
     std::string name;

@@ -7,16 +7,16 @@ constexpr int kShiftJis = 128;
 
 }  // namespace
 
-FontSpec DefaultFont() {
-    return FontSpec{kUiGothicFace, 9, 400, kShiftJis};
+ControlFont DefaultFont() {
+    return ControlFont{kUiGothicFace, 9, 400, kShiftJis};
 }
 
 ControlTable LaidOutControls() {
     using K = ControlKind;
     using I = ControlId;
-    const FontSpec window = DefaultFont();
-    const FontSpec dateTime{kGothicFace, 9, 400, kShiftJis};
-    const FontSpec playback{kUiGothicFace, 9, 400, 0};
+    const ControlFont window = DefaultFont();
+    const ControlFont dateTime{kGothicFace, 9, 400, kShiftJis};
+    const ControlFont playback{kUiGothicFace, 9, 400, 0};
     ControlTable c{{
         {I::txtUntilMinutes,
          "txtUntilMinutes",

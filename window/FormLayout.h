@@ -40,13 +40,13 @@ inline constexpr const char* kPGothicFace = "\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30
 inline constexpr const char* kGothicFace = "\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
 
 // A font as the window describes it; the realisation maps the face name to an installed font.
-struct FontSpec {
+struct ControlFont {
     std::string face;
     int points = 9;
     int weight = 400;
     int charset = 0;  // 0 ANSI, 128 Shift-JIS
 
-    friend bool operator==(const FontSpec&, const FontSpec&) = default;
+    friend bool operator==(const ControlFont&, const ControlFont&) = default;
 };
 
 struct Control {
@@ -56,7 +56,7 @@ struct Control {
     TwipRect rect;
     int tabIndex;         // -1 for controls that never take the focus
     std::string caption;  // caption of labels, buttons and check boxes; text of text boxes
-    FontSpec font;
+    ControlFont font;
     bool visible = true;
     bool enabled = true;
     std::int16_t value = 0;  // check boxes: 0 unchecked, 1 checked, 2 greyed
@@ -72,7 +72,7 @@ inline constexpr int kClientHeightTwips = 1800;
 
 // The window's own font, used by the text boxes throughout and by the other controls until the
 // display language gives them a face name.
-FontSpec DefaultFont();
+ControlFont DefaultFont();
 
 // Every control with its laid-out rectangle, caption, font and state, indexed by ControlId.
 ControlTable LaidOutControls();

@@ -59,10 +59,10 @@ const std::vector<InstalledFace>& QtFonts::WithJapaneseFaces(bool japaneseText) 
     return withJapaneseByPitch_;
 }
 
-QFont QtFonts::FontOf(const QString& family, const FontSpec& spec) const {
+QFont QtFonts::FontOf(const QString& family, const ControlFont& wanted) const {
     QFont font(family);
-    font.setPointSize(spec.points);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
+    font.setPointSize(wanted.points);
+    font.setWeight(static_cast<QFont::Weight>(wanted.weight));
     if (japaneseFamilies_.contains(family)) {
         // FreeType's automatic hinter would first study the face's scripts from the whole of its
         // character map and dozens of its ideographs: for a Japanese face, megabytes of the font
@@ -72,7 +72,7 @@ QFont QtFonts::FontOf(const QString& family, const FontSpec& spec) const {
     return font;
 }
 
-QFont QtFonts::FontFor(const FaceRequest& request, const FontSpec& font) {
+QFont QtFonts::FontFor(const FaceRequest& request, const ControlFont& font) {
     std::string key = request.named + '\n' + std::to_string(request.maxWidthTwips) +
                       (request.fixedPitch ? "f" : "p") + std::to_string(font.points) + ',' +
                       std::to_string(font.weight);
@@ -105,19 +105,19 @@ QFont QtFonts::FontFor(const FaceRequest& request, const FontSpec& font) {
     return FontOf(chosen->second, font);
 }
 
-QFont QtFonts::GeneralFont(const FontSpec& font) const {
+QFont QtFonts::GeneralFont(const ControlFont& font) const {
     return FontOf(general_, font);
 }
 
 // The face's own glyphs only, from the font engine that then draws the text: the first of the
 // faces Qt would draw it with.
-std::optional<double> QtFonts::Measure(const FontSpec& spec, const std::string& face,
+std::optional<double> QtFonts::Measure(const ControlFont& wanted, const std::string& face,
                                        const std::string& text) const {
     const QString family = QString::fromStdString(face);
     if (!families_.contains(family)) {
         return std::nullopt;
     }
-    const QFont font = FontOf(family, spec);
+    const QFont font = FontOf(family, wanted);
     const QRawFont raw = QRawFont::fromFont(font);
     const QString drawn = QString::fromStdString(text);
     if (!raw.isValid() || raw.familyName() != family) {

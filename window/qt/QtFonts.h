@@ -26,13 +26,13 @@ public:
 
     // The font for a request, at the size and weight of the given font. Choices are kept: the
     // date-time labels ask again every second.
-    QFont FontFor(const FaceRequest& request, const FontSpec& font);
+    QFont FontFor(const FaceRequest& request, const ControlFont& font);
     // The system's general face at the size and weight of the given font.
-    QFont GeneralFont(const FontSpec& font) const;
+    QFont GeneralFont(const ControlFont& font) const;
 
 private:
-    QFont FontOf(const QString& family, const FontSpec& spec) const;
-    std::optional<double> Measure(const FontSpec& font, const std::string& face,
+    QFont FontOf(const QString& family, const ControlFont& wanted) const;
+    std::optional<double> Measure(const ControlFont& font, const std::string& face,
                                   const std::string& text) const;
     const std::vector<InstalledFace>& WithJapaneseFaces(bool japaneseText);
 

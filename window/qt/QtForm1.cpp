@@ -304,7 +304,7 @@ SavedFrame QtForm1::WindowFrame() const {
 void QtForm1::ShowMessage(int message, const std::string& title, const std::string& text) {
     // Opened without a nested event loop, so that ticks and clicks keep running one at a time.
     // As it closes, Qt gives the window's focus back to the control that has it in the window.
-    const FontSpec& buttons = model_.ControlAt(ControlId::cmdExit).font;
+    const ControlFont& buttons = model_.ControlAt(ControlId::cmdExit).font;
     auto* box = new QtMessageBox(
         ToQString(title), ToQString(text), fonts_.FontFor(FaceRequestFor(text, buttons), buttons),
         [this](QSize size) { return MessagePosition(size); }, this);

@@ -31,7 +31,7 @@ int IdOf(ControlId id) {
 }
 
 // A font as the window describes it, at a screen's DPI.
-LOGFONTW LogFont(const FontSpec& font, int dpi) {
+LOGFONTW LogFont(const ControlFont& font, int dpi) {
     LOGFONTW logFont{};
     logFont.lfHeight = -MulDiv(font.points, dpi, 72);
     logFont.lfWeight = font.weight;
@@ -53,7 +53,7 @@ std::wstring FaceOf(HDC dc) {
 // it has a glyph for each character.
 class FaceMeasure {
 public:
-    FaceMeasure(const FontSpec& named, int dpi, double frameTwips)
+    FaceMeasure(const ControlFont& named, int dpi, double frameTwips)
         : named_(named), dpi_(dpi), frameTwips_(frameTwips), dc_(CreateCompatibleDC(nullptr)) {}
     ~FaceMeasure() {
         DeleteDC(dc_);
@@ -67,12 +67,12 @@ public:
     std::optional<double> operator()(const std::string& face, const std::string& text) {
         HFONT& font = fonts_[face];
         if (font == nullptr) {
-            FontSpec spec = named_;
+            ControlFont tried = named_;
             if (face != named_.face) {
-                spec.face = face;
-                spec.charset = DEFAULT_CHARSET;
+                tried.face = face;
+                tried.charset = DEFAULT_CHARSET;
             }
-            const LOGFONTW logFont = LogFont(spec, dpi_);
+            const LOGFONTW logFont = LogFont(tried, dpi_);
             font = CreateFontIndirectW(&logFont);
         }
         SelectObject(dc_, font);
@@ -91,7 +91,7 @@ public:
     }
 
 private:
-    FontSpec named_;
+    ControlFont named_;
     int dpi_;
     double frameTwips_;
     HDC dc_;
@@ -257,7 +257,7 @@ void Win32Form1::PlaceControls() {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-HFONT Win32Form1::Font(const FontSpec& wanted) {
+HFONT Win32Form1::Font(const ControlFont& wanted) {
     const auto key = std::make_tuple(wanted.face, wanted.points, wanted.weight, wanted.charset);
     HFONT& font = fonts_[key];
     if (font == nullptr) {
@@ -269,8 +269,8 @@ HFONT Win32Form1::Font(const FontSpec& wanted) {
 
 // A face that stands in for the named one is asked for by its name alone, whatever its
 // character set, so that the font mapper does not pass it over for another.
-FontSpec Win32Form1::DrawnFont(const FaceRequest& request, const FontSpec& named,
-                               double frameTwips) {
+ControlFont Win32Form1::DrawnFont(const FaceRequest& request, const ControlFont& named,
+                                  double frameTwips) {
     std::string key = named.face + '\n' + std::to_string(named.points) + ' ' +
                       std::to_string(named.weight) + ' ' + std::to_string(named.charset) + ' ' +
                       std::to_string(request.maxWidthTwips - frameTwips) +
@@ -283,7 +283,7 @@ FontSpec Win32Form1::DrawnFont(const FaceRequest& request, const FontSpec& named
         FaceMeasure measure(named, dpi_, frameTwips);
         chosen->second = ChooseFace(request, InstalledFaces(), std::ref(measure));
     }
-    FontSpec drawn = named;
+    ControlFont drawn = named;
     if (chosen->second != named.face) {
         drawn.face = chosen->second;
         drawn.charset = DEFAULT_CHARSET;
@@ -564,7 +564,7 @@ void Win32Form1::ShowMessage(int message, const std::string& title, const std::s
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const std::wstring wide = Widen(CP_UTF8, text);
     // Its own font, which lives as long as it does, whatever becomes of the window's fonts.
-    const FontSpec& buttons = model_.ControlAt(ControlId::cmdExit).font;
+    const ControlFont& buttons = model_.ControlAt(ControlId::cmdExit).font;
     FaceRequest request = FaceRequestFor(text, buttons);
     request.texts.push_back("OK");
     const LOGFONTW logFont = LogFont(DrawnFont(request, buttons, 0), dpi_);

@@ -47,10 +47,10 @@ private:
     void Command(int controlId, int notification);
     std::optional<ControlId> FocusedControl() const;
     void PaintLine();
-    HFONT Font(const FontSpec& wanted);
+    HFONT Font(const ControlFont& wanted);
     // The font a control or message draws in: the named one, or the face chosen to stand in for
     // it. frameTwips is the room the control takes beside its text.
-    FontSpec DrawnFont(const FaceRequest& request, const FontSpec& named, double frameTwips);
+    ControlFont DrawnFont(const FaceRequest& request, const ControlFont& named, double frameTwips);
     const std::vector<InstalledFace>& InstalledFaces();
     double FrameTwips(HWND control, ControlKind kind) const;
     // The window's frame as it shows when normal, also while minimised.
