@@ -25,15 +25,15 @@ std::vector<std::string> EachDigit(std::string_view pattern, const DateTimeSepar
 }  // namespace
 
 FaceRequest FaceRequestFor(const Control& control, const DateTimeSeparators& separators) {
+    const double width = control.rect.width;
     if (control.id == ControlId::lblPresentTime || control.id == ControlId::lblEstimateTime) {
-        return {control.font.face, EachDigit("9999/99/99 99:99:99", separators), control.rect.width,
-                true};
+        return {control.font.face, EachDigit("9999/99/99 99:99:99", separators), width, true};
     }
     switch (control.kind) {
         case ControlKind::Label:
-            return {control.font.face, {control.caption}, control.rect.width};
+            return {control.font.face, {control.caption}, width};
         case ControlKind::TextBox:
-            return {control.font.face, EachDigit("999", separators), control.rect.width};
+            return {control.font.face, EachDigit("999", separators), width};
         default:
             return {control.font.face, {control.caption}};
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,8 +15,10 @@ namespace quicktock {
 struct FaceRequest {
     std::string named;               // the face the window gives it
     std::vector<std::string> texts;  // every text it may show in that face
-    int maxWidthTwips = 0;           // each text on one line within this width; 0: any width
+    double maxWidthTwips = 0;        // each text on one line within this width; 0: any width
     bool fixedPitch = false;         // a fixed-pitch face is preferred
+
+    friend auto operator<=>(const FaceRequest&, const FaceRequest&) = default;
 };
 
 // A label shows its caption whole on one line within its width; the date-time labels every date

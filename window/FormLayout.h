@@ -46,7 +46,7 @@ struct ControlFont {
     int weight = 400;
     int charset = 0;  // 0 ANSI, 128 Shift-JIS
 
-    friend bool operator==(const ControlFont&, const ControlFont&) = default;
+    friend auto operator<=>(const ControlFont&, const ControlFont&) = default;
 };
 
 struct Control {

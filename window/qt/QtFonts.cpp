@@ -73,14 +73,7 @@ QFont QtFonts::FontOf(const QString& family, const ControlFont& wanted) const {
 }
 
 QFont QtFonts::FontFor(const FaceRequest& request, const ControlFont& font) {
-    std::string key = request.named + '\n' + std::to_string(request.maxWidthTwips) +
-                      (request.fixedPitch ? "f" : "p") + std::to_string(font.points) + ',' +
-                      std::to_string(font.weight);
-    for (const std::string& text : request.texts) {
-        key += '\n' + text;
-    }
-    auto chosen = chosen_.find(key);
-    if (chosen == chosen_.end()) {
+    const std::string& chosen = choices_.For(request, font, [&] {
         const MeasureText measureFont = [&](const std::string& face, const std::string& text) {
             return Measure(font, face, text);
         };
@@ -100,9 +93,9 @@ QFont QtFonts::FontFor(const FaceRequest& request, const ControlFont& font) {
         }
         // Where no installed face draws it all, the general face rather than a name that is
         // not installed.
-        chosen = chosen_.emplace(key, drawn(face) ? QString::fromStdString(face) : general_).first;
-    }
-    return FontOf(chosen->second, font);
+        return drawn(face) ? face : general_.toStdString();
+    });
+    return FontOf(QString::fromStdString(chosen), font);
 }
 
 QFont QtFonts::GeneralFont(const ControlFont& font) const {

@@ -3,12 +3,12 @@
 #include <QFont>
 #include <QSet>
 #include <QString>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "window/FaceChoice.h"
+#include "window/FaceChoices.h"
 #include "window/FormLayout.h"
 
 namespace quicktock {
@@ -45,7 +45,7 @@ private:
     std::vector<InstalledFace> withJapanese_;
     std::vector<InstalledFace> withJapaneseByPitch_;
     QSet<QString> japaneseFamilies_;
-    std::map<std::string, QString> chosen_;
+    FaceChoices choices_;
 };
 
 }  // namespace quicktock

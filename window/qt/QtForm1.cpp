@@ -131,7 +131,7 @@ void QtForm1::Refresh(ControlId id) {
     // Every tick rewrites the two date-time labels: touch only what changed.
     FaceRequest request = FaceRequestFor(c, separators_);
     if (c.kind == ControlKind::TextBox) {
-        request.maxWidthTwips -= static_cast<int>(ToTwips(kTextBoxFramePixels));
+        request.maxWidthTwips -= ToTwips(kTextBoxFramePixels);
     }
     const QFont font = fonts_.FontFor(request, c.font);
     if (w->font() != font) {

@@ -53,8 +53,8 @@ std::wstring FaceOf(HDC dc) {
 // it has a glyph for each character.
 class FaceMeasure {
 public:
-    FaceMeasure(const ControlFont& named, int dpi, double frameTwips)
-        : named_(named), dpi_(dpi), frameTwips_(frameTwips), dc_(CreateCompatibleDC(nullptr)) {}
+    FaceMeasure(const ControlFont& named, int dpi)
+        : named_(named), dpi_(dpi), dc_(CreateCompatibleDC(nullptr)) {}
     ~FaceMeasure() {
         DeleteDC(dc_);
         for (const auto& [face, font] : fonts_) {
@@ -87,13 +87,12 @@ public:
             !GetTextExtentPoint32W(dc_, wide.c_str(), static_cast<int>(wide.size()), &size)) {
             return std::nullopt;
         }
-        return PixelsToTwips(size.cx, dpi_) + frameTwips_;
+        return PixelsToTwips(size.cx, dpi_);
     }
 
 private:
     ControlFont named_;
     int dpi_;
-    double frameTwips_;
     HDC dc_;
     std::map<std::string, HFONT> fonts_;
 };
@@ -269,23 +268,14 @@ HFONT Win32Form1::Font(const ControlFont& wanted) {
 
 // A face that stands in for the named one is asked for by its name alone, whatever its
 // character set, so that the font mapper does not pass it over for another.
-ControlFont Win32Form1::DrawnFont(const FaceRequest& request, const ControlFont& named,
-                                  double frameTwips) {
-    std::string key = named.face + '\n' + std::to_string(named.points) + ' ' +
-                      std::to_string(named.weight) + ' ' + std::to_string(named.charset) + ' ' +
-                      std::to_string(request.maxWidthTwips - frameTwips) +
-                      (request.fixedPitch ? " fixed" : "");
-    for (const std::string& text : request.texts) {
-        key += '\n' + text;
-    }
-    auto [chosen, added] = chosenFaces_.try_emplace(key);
-    if (added) {
-        FaceMeasure measure(named, dpi_, frameTwips);
-        chosen->second = ChooseFace(request, InstalledFaces(), std::ref(measure));
-    }
+ControlFont Win32Form1::DrawnFont(const FaceRequest& request, const ControlFont& named) {
+    const std::string& chosen = choices_.For(request, named, [&] {
+        FaceMeasure measure(named, dpi_);
+        return ChooseFace(request, InstalledFaces(), std::ref(measure));
+    });
     ControlFont drawn = named;
-    if (chosen->second != named.face) {
-        drawn.face = chosen->second;
+    if (chosen != named.face) {
+        drawn.face = chosen;
         drawn.charset = DEFAULT_CHARSET;
     }
     return drawn;
@@ -342,8 +332,9 @@ void Win32Form1::Refresh(ControlId id) {
     }
     const int index = static_cast<int>(id);
     const quicktock::Control& c = model_.ControlAt(id);
-    const HFONT font =
-        Font(DrawnFont(FaceRequestFor(c, separators_), c.font, FrameTwips(control, c.kind)));
+    FaceRequest request = FaceRequestFor(c, separators_);
+    request.maxWidthTwips -= FrameTwips(control, c.kind);
+    const HFONT font = Font(DrawnFont(request, c.font));
     if (shownFonts_[index] != font) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
         if (c.kind == ControlKind::TextBox) {
@@ -369,7 +360,7 @@ void Win32Form1::Refresh(ControlId id) {
         SendMessageW(tooltips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
         shownTooltips_[index] = tooltip;
         // The four tips change together, in one language: each draws in the face its text needs.
-        const HFONT tipFont = Font(DrawnFont(FaceRequestFor(c.tooltip, c.font), c.font, 0));
+        const HFONT tipFont = Font(DrawnFont(FaceRequestFor(c.tooltip, c.font), c.font));
         SendMessageW(tooltips_, WM_SETFONT, reinterpret_cast<WPARAM>(tipFont), FALSE);
     }
     if ((IsWindowEnabled(control) != FALSE) != c.enabled) {
@@ -460,7 +451,7 @@ LRESULT Win32Form1::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             dpi_ = HIWORD(wParam);
             // The controls take the new fonts before the old ones go; open messages own theirs.
             const auto oldFonts = std::exchange(fonts_, {});
-            chosenFaces_.clear();
+            choices_.Clear();
             const RECT* suggested = reinterpret_cast<RECT*>(lParam);
             SetWindowPos(window_, nullptr, suggested->left, suggested->top,
                          suggested->right - suggested->left, suggested->bottom - suggested->top,
@@ -567,7 +558,7 @@ void Win32Form1::ShowMessage(int message, const std::string& title, const std::s
     const ControlFont& buttons = model_.ControlAt(ControlId::cmdExit).font;
     FaceRequest request = FaceRequestFor(text, buttons);
     request.texts.push_back("OK");
-    const LOGFONTW logFont = LogFont(DrawnFont(request, buttons, 0), dpi_);
+    const LOGFONTW logFont = LogFont(DrawnFont(request, buttons), dpi_);
     const HFONT font = CreateFontIndirectW(&logFont);
     RECT wrapped{0, 0, Pixels(kMessageTextWidthTwips), 0};
     const HDC dc = GetDC(window_);

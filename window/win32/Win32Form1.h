@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "window/FaceChoice.h"
+#include "window/FaceChoices.h"
 #include "window/Form1.h"
 #include "window/FormHost.h"
 #include "window/MessagePlacement.h"
@@ -49,8 +50,8 @@ private:
     void PaintLine();
     HFONT Font(const ControlFont& wanted);
     // The font a control or message draws in: the named one, or the face chosen to stand in for
-    // it. frameTwips is the room the control takes beside its text.
-    ControlFont DrawnFont(const FaceRequest& request, const ControlFont& named, double frameTwips);
+    // it.
+    ControlFont DrawnFont(const FaceRequest& request, const ControlFont& named);
     const std::vector<InstalledFace>& InstalledFaces();
     double FrameTwips(HWND control, ControlKind kind) const;
     // The window's frame as it shows when normal, also while minimised.
@@ -81,7 +82,7 @@ private:
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
     std::map<std::tuple<std::string, int, int, int>, HFONT> fonts_;
     // The face chosen for each request, at the current DPI.
-    std::map<std::string, std::string> chosenFaces_;
+    FaceChoices choices_;
     std::optional<std::vector<InstalledFace>> installedFaces_;
     // Text put into a box by the program is not the user's typing.
     bool settingText_ = false;
