@@ -14,6 +14,7 @@
 #include <tuple>
 #include <utility>
 
+#include "platform/FileDescriptor_posix.h"
 #include "settings/IniText.h"
 #include "settings/TextEncoding.h"
 
@@ -29,26 +30,6 @@ constexpr int kMaxLinkHops = 40;
 // later start would read the defaults.
 constexpr std::size_t kMaxFileSize = 64 << 20;
 constexpr int kMaxTemporaryNames = 100;
-
-// A file descriptor closed at the end of its scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return fd_; }
-    // Closes now; false when the file system reports that earlier writes did not land.
-    bool Close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
-private:
-    int fd_;
-};
 
 enum class FileState { Read, Missing, Unreadable };
 

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/FileDescriptor_posix.h"
+
 namespace quicktock {
 namespace {
 
@@ -280,22 +282,6 @@ NtpReply ReadNtpReply(std::string_view received) {
     return NtpReply::Incomplete;
 }
 
-namespace {
-
-struct FileDescriptor {
-    int fd;
-    explicit FileDescriptor(int opened) : fd(opened) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-};
-
-}  // namespace
-
 std::optional<bool> AskNtp(const BusSocket& socket, int cancelFd, int timeoutMs) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -312,8 +298,9 @@ std::optional<bool> AskNtp(const BusSocket& socket, int cancelFd, int timeoutMs)
     itimerspec after{};
     after.it_value = {timeoutMs / 1000, (timeoutMs % 1000) * 1'000'000L};
     const FileDescriptor bus(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-    if (deadline.fd < 0 || bus.fd < 0 || ::timerfd_settime(deadline.fd, 0, &after, nullptr) != 0 ||
-        ::connect(bus.fd, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+    if (deadline.Get() < 0 || bus.Get() < 0 ||
+        ::timerfd_settime(deadline.Get(), 0, &after, nullptr) != 0 ||
+        ::connect(bus.Get(), reinterpret_cast<const sockaddr*>(&address), length) != 0) {
         return std::nullopt;
     }
 
@@ -322,9 +309,9 @@ std::optional<bool> AskNtp(const BusSocket& socket, int cancelFd, int timeoutMs)
     std::string received;
     for (;;) {
         const auto writing = static_cast<short>(sent < question.size() ? POLLOUT : 0);
-        pollfd polled[] = {{bus.fd, static_cast<short>(POLLIN | writing), 0},
+        pollfd polled[] = {{bus.Get(), static_cast<short>(POLLIN | writing), 0},
                            {cancelFd, POLLIN, 0},
-                           {deadline.fd, POLLIN, 0}};
+                           {deadline.Get(), POLLIN, 0}};
         if (::poll(polled, 3, -1) < 0) {
             if (errno == EINTR) {
                 continue;
@@ -336,7 +323,7 @@ std::optional<bool> AskNtp(const BusSocket& socket, int cancelFd, int timeoutMs)
         }
         if ((polled[0].revents & POLLOUT) != 0) {
             const ssize_t n =
-                ::send(bus.fd, question.data() + sent, question.size() - sent, MSG_NOSIGNAL);
+                ::send(bus.Get(), question.data() + sent, question.size() - sent, MSG_NOSIGNAL);
             if (n < 0 && errno != EAGAIN && errno != EINTR) {
                 return std::nullopt;
             }
@@ -344,7 +331,7 @@ std::optional<bool> AskNtp(const BusSocket& socket, int cancelFd, int timeoutMs)
         }
         if ((polled[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0) {
             char buffer[4096];
-            const ssize_t n = ::recv(bus.fd, buffer, sizeof buffer, 0);
+            const ssize_t n = ::recv(bus.Get(), buffer, sizeof buffer, 0);
             if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) {
                 return std::nullopt;
             }

@@ -629,8 +629,6 @@ PixelRect Win32Form1::NormalFrame() const {
     const bool minimised = IsIconic(window_) && GetWindowPlacement(window_, &placement);
     if (minimised) {
         frame = placement.rcNormalPosition;
-    }
-    if (minimised) {
         // The normal position counts from the corner of the work area, not of the screen.
         MONITORINFO screen{};
         screen.cbSize = sizeof screen;
