@@ -40,7 +40,7 @@ void SavedSettings::Load(SettingsForm& form, const std::string& settingsPath) {
                 if (!std::isfinite(value)) {
                     throw ConversionError("beyond single precision");
                 }
-                frame.** edge = value;
+                frame.*(*edge) = value;
             } else if (const Box* box = std::get_if<Box>(&setting)) {
                 // The hours go back as they were written; the minutes as the number they hold.
                 form.SetBoxText(*box,
@@ -67,7 +67,7 @@ void SavedSettings::Save(const SettingsForm& form, const std::string& settingsPa
     for (const auto& [key, setting] : kKeys) {
         std::string text;
         if (const Edge* edge = std::get_if<Edge>(&setting)) {
-            text = FormatSigned((frame.**edge).value_or(0));
+            text = FormatSigned((frame.*(*edge)).value_or(0));
         } else if (const Box* box = std::get_if<Box>(&setting)) {
             text = form.BoxText(*box);
         } else {
